@@ -1,0 +1,116 @@
+#pragma once
+// The drawing surface the graph is drawn on, on screen and on paper: lines in a draw width and
+// colour, text with its top-left corner at the current position, a font, and the usable size in
+// the surface's own units. Every position the graph uses is a fraction of ScaleWidth/ScaleHeight,
+// so the unit itself never matters (pixels on screen, device dots on a printer).
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <memory>
+
+class QImage;
+class QPainter;
+class QPaintDevice;
+class QPrinter;
+
+class Canvas {
+public:
+    virtual ~Canvas();
+
+    virtual double ScaleWidth() const = 0;
+    virtual double ScaleHeight() const = 0;
+
+    // A straight line in the current draw width; without a colour in the foreground colour.
+    void Line(double x1, double y1, double x2, double y2);
+    void Line(double x1, double y1, double x2, double y2, const QColor& color);
+
+    // Line width in device pixels for the following lines.
+    void setDrawWidth(int width);
+    int drawWidth() const { return drawWidth_; }
+
+    void setFontName(const QString& name);
+    void setFontSize(double points);
+    void setFontBold(bool bold);
+    const QFont& font() const { return font_; }
+
+    void setCurrentX(double x) { currentX_ = x; }
+    void setCurrentY(double y) { currentY_ = y; }
+    double currentX() const { return currentX_; }
+    double currentY() const { return currentY_; }
+
+    // Draws the text with its top-left corner at the current position; the position then moves
+    // to the start of the next line.
+    void Print(const QString& text);
+
+    void setForeColor(const QColor& color) { foreColor_ = color; }
+    QColor foreColor() const { return foreColor_; }
+
+    // Ends the painting that is in progress (the next drawing call starts it again).
+    void finish();
+
+protected:
+    Canvas();
+    virtual QPaintDevice* device() = 0;
+    QPainter& painter();
+    bool painting() const;
+
+private:
+    void applyPen(const QColor& color);
+
+    std::unique_ptr<QPainter> painter_;
+    QFont font_;
+    QColor foreColor_ = Qt::black;
+    QColor penColor_;
+    int penWidth_ = -1;
+    int drawWidth_ = 1;
+    double currentX_ = 0;
+    double currentY_ = 0;
+};
+
+// Screen canvas: a retained image behind the picture box; what is drawn stays until Cls.
+class ImageCanvas : public Canvas {
+public:
+    ImageCanvas(int width, int height, const QColor& background = Qt::white);
+    ~ImageCanvas() override;
+
+    double ScaleWidth() const override;
+    double ScaleHeight() const override;
+
+    // Clears to the background colour; nothing of the previous picture remains.
+    void Cls();
+    // Changes the size; what was drawn stays at its place, new area is background.
+    void resize(int width, int height);
+    // Everything drawn so far.
+    const QImage& Image();
+    QColor background() const { return background_; }
+
+protected:
+    QPaintDevice* device() override;
+
+private:
+    std::unique_ptr<QImage> image_;
+    QColor background_;
+};
+
+// Printer canvas: the pages of one document on a QPrinter (tests print to PDF files).
+class PrinterCanvas : public Canvas {
+public:
+    explicit PrinterCanvas(QPrinter& printer);
+    ~PrinterCanvas() override;
+
+    double ScaleWidth() const override;
+    double ScaleHeight() const override;
+
+    // Starts a new page.
+    bool NewPage();
+    // Ends the document: the pages go to the printer. Returns false when printing failed.
+    bool EndDoc();
+
+protected:
+    QPaintDevice* device() override;
+
+private:
+    QPrinter& printer_;
+    bool ended_ = false;
+};

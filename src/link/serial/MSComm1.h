@@ -1,0 +1,82 @@
+#pragma once
+// The serial port the logger hangs on, with the operations the dialogue with the logger needs:
+// receive threshold, input (everything waiting, emptying the buffer), output, bytes waiting, the
+// kind of the last event, open state, port number and line settings.
+//
+// Port numbers 1..4 stand for COM1..COM4. Each maps to a device: by default /dev/ttyS0 ..
+// /dev/ttyS3; the environment variables VESTO_COM1 .. VESTO_COM4 override a port's device (a USB
+// adapter such as /dev/ttyUSB0, the virtual logger's pseudo-terminal, a test's pseudo-terminal).
+//
+// Opening reports failures as numbers: 68 when the device does not exist or cannot be reached,
+// 70 when permission is denied or the port is in use, another number for anything else.
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QSerialPort;
+
+class MSComm1 : public QObject {
+    Q_OBJECT
+public:
+    // Kinds of the last event (CommEvent).
+    enum Event { EvSend = 1, EvReceive = 2, EvOverflow = 1006 };
+    // Error numbers of opening and of the port number.
+    enum Error { NoError = 0, DeviceUnavailable = 68, PermissionDenied = 70, InvalidPort = 8002 };
+
+    explicit MSComm1(QObject* parent = nullptr);
+    ~MSComm1() override;
+
+    // Device path that a port number stands for (with the environment override).
+    static QString devicePath(int port);
+
+    // Read length: 0 means a read of the input returns every byte waiting.
+    void setInputLen(int length);
+    int inputLen() const { return inputLen_; }
+    // Size of the input buffer; bytes arriving while it is full are dropped (overflow event).
+    void setInBufferSize(int size);
+    int inBufferSize() const { return inBufferSize_; }
+
+    // "4800,N,8,2" style: baud, parity, data bits, stop bits. Returns false for a text it
+    // cannot take; the previous settings then stay.
+    bool setSettings(const QString& settings);
+    QString settings() const { return settings_; }
+
+    // Port number; 0 or a negative number is refused with InvalidPort and the number stays.
+    int setCommPort(int port);
+    int commPort() const { return port_; }
+
+    // Opens (true) or closes (false) the port; returns 0 or the error number.
+    int setPortOpen(bool open);
+    bool portOpen() const;
+
+    // Number of received bytes that raises the receive event; 0 raises none.
+    void setRThreshold(int threshold);
+    int rThreshold() const { return threshold_; }
+
+    // Every byte received so far (or inputLen of them), in arrival order; empties what it returns.
+    QByteArray input();
+    // Sends the bytes unchanged, at once.
+    void output(const QByteArray& bytes);
+    // Bytes waiting in the input buffer.
+    int inBufferCount() const { return static_cast<int>(buffer_.size()); }
+    // Kind of the last event.
+    int commEvent() const { return lastEvent_; }
+
+signals:
+    // Raised when at least the receive threshold of bytes is waiting, and for other line events.
+    void OnComm();
+
+private:
+    void readAvailable();
+    void applySettings();
+
+    QSerialPort* port_device_;
+    QByteArray buffer_;
+    QString settings_ = QStringLiteral("9600,N,8,1");
+    int port_ = 1;
+    int inputLen_ = 0;
+    int inBufferSize_ = 1024;
+    int threshold_ = 0;
+    int lastEvent_ = 0;
+};

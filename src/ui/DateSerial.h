@@ -1,0 +1,31 @@
+#pragma once
+// Date-times are day serials: days since 30 December 1899 at midnight, local wall time, the time
+// of day as the fraction (0.5 is noon). One second is 1/86400 day; the logger's clock tick of a
+// tenth of a second is 1/864000 day. Conversion to and from QDateTime happens only here.
+
+#include <QDateTime>
+#include <functional>
+
+namespace ui {
+
+constexpr double kSecondsPerDay = 86400.0;
+constexpr double kTicksPerDay = 864000.0;
+
+// Calendar parts of a serial, rounded to the nearest second.
+struct DateParts {
+    int year = 1899, month = 12, day = 30, hour = 0, minute = 0, second = 0;
+};
+DateParts PartsFromSerial(double serial);
+
+double SerialFromDate(const QDateTime& dateTime);
+QDateTime DateFromSerial(double serial);
+// Serial of a calendar date and time of day; months and days outside their range carry over
+// like a calendar would (month 13 is January of the next year).
+double DateSerial(int year, int month, int day);
+double TimeSerial(int hour, int minute, int second);
+
+// The computer clock as a serial. Tests may replace the clock.
+double Now();
+void SetClockForTesting(std::function<QDateTime()> clock);
+
+} // namespace ui

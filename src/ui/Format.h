@@ -1,0 +1,34 @@
+#pragma once
+// The one place where numbers and date-times become text for people and files.
+//
+// Number patterns: "#" optional digit, "0" forced digit, "." decimal point, "," between digits a
+// thousands separator, ";" separates the pattern for negative numbers (which then carries its own
+// sign). The decimal and thousands separators follow the current QLocale (QLocale()); rounding is
+// half away from zero on the decimal value of the number (12.345 gives 12.35 with two decimals).
+// A pattern that ends in "." keeps the separator after a whole number ("###0.##": 12 -> "12.").
+// Without a forced integer digit a zero integer part is dropped ("#####.########": 0.5 -> ".5").
+//
+// Date-time patterns (the value is a day serial, see DateSerial.h): "yy" year, "m"/"mm" month,
+// "d"/"dd" day, "h"/"hh" hour, "m"/"mm" right after an hour (only a colon between) the minutes,
+// "ss" seconds, "am/pm" a 12-hour clock with a lower-case suffix; "/" and ":" and blanks are
+// copied as they stand. Times are rounded to the nearest second.
+
+#include "ui/Number.h"
+
+#include <QString>
+
+namespace ui {
+
+// Formats with a number or a date-time pattern (decided by the pattern).
+QString Format(double value, const QString& pattern);
+// An empty number formats as empty text, whatever the pattern.
+QString Format(const Number& value, const QString& pattern);
+
+// Number as plain decimal text with a sign position: " 5", "-5", " 0.25" (period as separator).
+QString Str(double value);
+// Number as plain decimal text without a sign position: "5", "-5", "0.25" (locale separator).
+QString PlainText(double value);
+
+bool IsDatePattern(const QString& pattern);
+
+} // namespace ui

@@ -1,0 +1,47 @@
+#include "support/TestRegistry.h"
+
+#include <QApplication>
+#include <QTest>
+#include <cstdio>
+#include <vector>
+
+namespace vesto::test {
+namespace {
+struct Entry {
+    const char* name;
+    Factory factory;
+};
+std::vector<Entry>& registry() {
+    static std::vector<Entry> entries;
+    return entries;
+}
+} // namespace
+
+int registerTestClass(const char* name, Factory factory) {
+    registry().push_back({name, std::move(factory)});
+    return static_cast<int>(registry().size());
+}
+} // namespace vesto::test
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    QStringList args = app.arguments();
+    QString only;
+    if (args.size() > 1 && !args.at(1).startsWith('-')) {
+        only = args.takeAt(1);
+    }
+    int failed = 0;
+    int ran = 0;
+    for (const auto& entry : vesto::test::registry()) {
+        if (!only.isEmpty() && only != QLatin1String(entry.name)) continue;
+        auto object = entry.factory();
+        ++ran;
+        if (QTest::qExec(object.get(), args) != 0) ++failed;
+    }
+    if (ran == 0) {
+        std::fprintf(stderr, "no test class ran\n");
+        return 1;
+    }
+    return failed == 0 ? 0 : 1;
+}
