@@ -1,9 +1,15 @@
+#include "app/Application.h"
+#include "shell/AppState.h"
+#include "shell/Log1.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.show();
+    PrepareApplication(app);
+    auto st = std::make_unique<AppState>();
+    auto window = CreateMainWindow(*st);
+    QObject::connect(window.get(), &Log1::ended, &app, &QApplication::quit, Qt::QueuedConnection);
+    window->Load();
     return app.exec();
 }

@@ -1,5 +1,7 @@
 #include "support/TestRegistry.h"
 
+#include "app/Application.h"
+
 #include <QApplication>
 #include <QTest>
 #include <cstdio>
@@ -23,9 +25,22 @@ int registerTestClass(const char* name, Factory factory) {
 }
 } // namespace vesto::test
 
+namespace {
+// The offscreen platform warns about window hints it cannot carry out; that says nothing about
+// the program, so keep it out of the test output.
+QtMessageHandler defaultHandler = nullptr;
+void filterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (message.contains(QLatin1String("propagateSizeHints")) ||
+        message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR")))
+        return;
+    defaultHandler(type, context, message);
+}
+} // namespace
+
 int main(int argc, char** argv) {
+    defaultHandler = qInstallMessageHandler(filterMessages);
     QApplication app(argc, argv);
-    app.setAttribute(Qt::AA_Use96Dpi, true);
+    PrepareApplication(app);
     QStringList args = app.arguments();
     QString only;
     if (args.size() > 1 && !args.at(1).startsWith('-')) {

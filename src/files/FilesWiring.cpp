@@ -1,0 +1,7 @@
+#include "files/FilesWiring.h"
+
+#include "shell/Log1.h"
+
+void WireFiles(Log1& w) {
+    (void)w;
+}

@@ -1,0 +1,6 @@
+#pragma once
+// Connects this part's menu items, buttons and events of the main window to their commands.
+
+class Log1;
+
+void WireGraph(Log1& w);

@@ -1,0 +1,12 @@
+#include "lang/LangWiring.h"
+
+#include "lang/Language.h"
+#include "shell/Log1.h"
+
+void WireLang(Log1& w) {
+    w.procedures.LoadLanguageAndSettings = [&w] { LoadLanguageAndSettings(w); };
+    w.procedures.ShowLanguageDialog = [&w] { ShowLanguageDialog(w); };
+    w.procedures.ApplyCaptions = [&w] { ApplyCaptions(w); };
+    w.procedures.mnuUsa_Click = [&w] { mnuUsa_Click(w); };
+    w.procedures.mnuEur_Click = [&w] { mnuEur_Click(w); };
+}

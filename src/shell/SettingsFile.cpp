@@ -1,0 +1,7 @@
+#include "shell/SettingsFile.h"
+
+#include "shell/Log1.h"
+
+void WriteSettingsFile(Log1& w) {
+    (void)w;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Helpers shared by the tests: a temporary working directory (the program keeps its files in
+// the working directory) and the main window built exactly as the program builds it.
+
+#include "shell/AppState.h"
+#include "shell/Log1.h"
+
+#include <QDir>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+// Creates a temporary directory and makes it the working directory until destroyed.
+class ScopedWorkDir {
+public:
+    ScopedWorkDir();
+    ~ScopedWorkDir();
+    QString path() const { return dir_.path(); }
+    QString file(const QString& name) const { return dir_.filePath(name); }
+    // Writes bytes to a file in the directory.
+    void write(const QString& name, const QByteArray& bytes) const;
+    QByteArray read(const QString& name) const;
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};
+
+// The program's main window on a fresh state record, wired like the real program, not loaded.
+struct MainWindowFixture {
+    MainWindowFixture();
+    ~MainWindowFixture();
+    std::unique_ptr<AppState> st;
+    std::unique_ptr<Log1> w;
+};
