@@ -1,0 +1,313 @@
+#include "ui/Format.h"
+
+#include "ui/DateSerial.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace ui {
+namespace {
+
+// ---- decimal digits of a double ----------------------------------------------------------
+
+// |value| as the digits of its shortest round-trip decimal form: value = 0.<digits> x 10^point.
+// No leading or trailing zeros; zero has no digits.
+struct Decimal {
+    std::string digits;
+    int point = 0;
+};
+
+Decimal ShortestDecimal(double value) {
+    Decimal d;
+    value = std::fabs(value);
+    if (value == 0.0 || !std::isfinite(value)) return d;
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    const std::string text(buffer, result.ptr);
+    const auto e = text.find('e');
+    for (std::size_t i = 0; i < e; ++i) {
+        if (text[i] != '.') d.digits.push_back(text[i]);
+    }
+    d.point = std::stoi(text.substr(e + 1)) + 1;
+    while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+    return d;
+}
+
+// Keeps the first `keep` digits, rounding half away from zero on the digit after them.
+void RoundDigits(Decimal& d, int keep) {
+    if (keep >= static_cast<int>(d.digits.size())) return;
+    if (keep < 0) {
+        d.digits.clear();
+        d.point = 0;
+        return;
+    }
+    const bool up = d.digits[static_cast<std::size_t>(keep)] >= '5';
+    d.digits.resize(static_cast<std::size_t>(keep));
+    if (up) {
+        int i = keep - 1;
+        while (i >= 0 && d.digits[static_cast<std::size_t>(i)] == '9') {
+            d.digits.pop_back();
+            --i;
+        }
+        if (i < 0) {
+            d.digits.assign(1, '1');
+            ++d.point;
+        } else {
+            ++d.digits[static_cast<std::size_t>(i)];
+        }
+    }
+    while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
+    if (d.digits.empty()) d.point = 0;
+}
+
+void RoundToDecimals(Decimal& d, int decimals) {
+    RoundDigits(d, d.point + decimals);
+}
+
+// The digits before and after the decimal point.
+std::string WholeDigits(const Decimal& d) {
+    std::string whole;
+    for (int i = 0; i < d.point; ++i) {
+        whole.push_back(i < static_cast<int>(d.digits.size()) ? d.digits[std::size_t(i)] : '0');
+    }
+    return whole;
+}
+
+std::string FractionDigits(const Decimal& d) {
+    std::string fraction;
+    for (int i = std::min(d.point, 0); i < static_cast<int>(d.digits.size()); ++i) {
+        fraction.push_back(i < 0 ? '0' : d.digits[std::size_t(i)]);
+    }
+    if (d.point > 0) fraction.erase(0, std::min(fraction.size(), std::size_t(d.point)));
+    return fraction;
+}
+
+QString NonFinite(double value) {
+    if (std::isnan(value)) return QStringLiteral("nan");
+    return value < 0 ? QStringLiteral("-inf") : QStringLiteral("inf");
+}
+
+// ---- number patterns ------------------------------------------------------------------------
+
+// One section of a number pattern: text around the digits, how many integer digits are forced,
+// whether thousands are grouped, and the optional and forced decimal places. Text standing after
+// the first digit placeholder is written after the number.
+struct NumberSection {
+    QString prefix;
+    QString suffix;
+    int forcedWhole = 0;
+    bool grouped = false;
+    bool hasPoint = false;
+    int decimals = 0;
+    int forcedDecimals = 0;
+};
+
+bool IsPlaceholder(QChar c) {
+    return c == u'#' || c == u'0';
+}
+
+NumberSection ParseSection(QStringView text) {
+    NumberSection s;
+    bool seenPlaceholder = false;
+    bool forcing = false; // a forced digit has been seen in the integer part
+    for (const QChar c : text) {
+        if (c == u'.' && !s.hasPoint) {
+            s.hasPoint = true;
+            seenPlaceholder = true;
+        } else if (IsPlaceholder(c)) {
+            seenPlaceholder = true;
+            if (s.hasPoint) {
+                ++s.decimals;
+                if (c == u'0') s.forcedDecimals = s.decimals;
+            } else {
+                forcing = forcing || c == u'0';
+                if (forcing) ++s.forcedWhole;
+            }
+        } else if (c == u',' && seenPlaceholder && !s.hasPoint) {
+            s.grouped = true;
+        } else if (c == u',' && seenPlaceholder) {
+            // a comma among the decimals has no meaning
+        } else if (seenPlaceholder) {
+            s.suffix.append(c);
+        } else {
+            s.prefix.append(c);
+        }
+    }
+    return s;
+}
+
+QString FormatSection(const NumberSection& s, const Decimal& rounded) {
+    std::string whole = WholeDigits(rounded);
+    if (static_cast<int>(whole.size()) < s.forcedWhole) {
+        whole.insert(0, std::size_t(s.forcedWhole) - whole.size(), '0');
+    }
+    std::string fraction = FractionDigits(rounded);
+    if (static_cast<int>(fraction.size()) < s.forcedDecimals) {
+        fraction.append(std::size_t(s.forcedDecimals) - fraction.size(), '0');
+    }
+
+    const QLocale locale;
+    QString out = s.prefix;
+    const QString group = locale.groupSeparator();
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        if (s.grouped && i > 0 && (whole.size() - i) % 3 == 0) out += group;
+        out += QLatin1Char(whole[i]);
+    }
+    if (s.hasPoint) out += locale.decimalPoint();
+    out += QString::fromLatin1(fraction.data(), qsizetype(fraction.size()));
+    out += s.suffix;
+    return out;
+}
+
+QString FormatNumber(double value, const QString& pattern) {
+    if (!std::isfinite(value)) return NonFinite(value);
+    const qsizetype split = pattern.indexOf(u';');
+    const NumberSection positive = ParseSection(QStringView(pattern).left(split));
+    const bool hasNegative = split >= 0;
+
+    const Decimal exact = ShortestDecimal(value);
+    if (value < 0) {
+        const NumberSection negative =
+            hasNegative ? ParseSection(QStringView(pattern).mid(split + 1)) : positive;
+        Decimal rounded = exact;
+        RoundToDecimals(rounded, negative.decimals);
+        if (!rounded.digits.empty()) {
+            const QString text = FormatSection(negative, rounded);
+            return hasNegative ? text : u'-' + text;
+        }
+    }
+    Decimal rounded = exact;
+    RoundToDecimals(rounded, positive.decimals);
+    return FormatSection(positive, rounded);
+}
+
+// ---- date-time patterns ---------------------------------------------------------------------
+
+QString TwoDigits(int n) {
+    return QString::number(n).rightJustified(2, u'0');
+}
+
+bool StartsWithAt(const QString& text, qsizetype at, QLatin1StringView word) {
+    return QStringView(text).mid(at).startsWith(word, Qt::CaseInsensitive);
+}
+
+QString FormatDate(double serial, const QString& pattern) {
+    const DateParts p = PartsFromSerial(serial);
+    const bool twelveHour = pattern.contains(QLatin1StringView("am/pm"), Qt::CaseInsensitive);
+    const int hour12 = p.hour % 12 == 0 ? 12 : p.hour % 12;
+    const int hour = twelveHour ? hour12 : p.hour;
+
+    QString out;
+    bool afterHour = false; // only colons since the last hour field: "m" means minutes
+    const qsizetype n = pattern.size();
+    for (qsizetype i = 0; i < n;) {
+        const QChar c = pattern.at(i).toLower();
+        qsizetype run = 1;
+        while (i + run < n && run < 2 && pattern.at(i + run).toLower() == c) ++run;
+
+        if (c == u'a' && StartsWithAt(pattern, i, QLatin1StringView("am/pm"))) {
+            const bool upper = pattern.at(i).isUpper();
+            const QString suffix = p.hour < 12 ? QStringLiteral("am") : QStringLiteral("pm");
+            out += upper ? suffix.toUpper() : suffix;
+            i += 5;
+            afterHour = false;
+            continue;
+        }
+        if (c == u'y' && StartsWithAt(pattern, i, QLatin1StringView("yyyy"))) {
+            out += QString::number(p.year).rightJustified(4, u'0');
+            i += 4;
+        } else if (c == u'y' && run == 2) {
+            out += TwoDigits(p.year % 100);
+            i += 2;
+        } else if (c == u'm') {
+            const int field = afterHour ? p.minute : p.month;
+            out += run == 2 ? TwoDigits(field) : QString::number(field);
+            i += run;
+        } else if (c == u'd' || c == u'h' || c == u's') {
+            const int field = c == u'd' ? p.day : c == u'h' ? hour : p.second;
+            out += run == 2 ? TwoDigits(field) : QString::number(field);
+            i += run;
+            afterHour = c == u'h';
+            continue;
+        } else {
+            out += pattern.at(i);
+            ++i;
+            if (c == u':') continue;
+        }
+        afterHour = false;
+    }
+    return out;
+}
+
+// Plain decimal text of a number rounded to 15 significant digits; the exponent form only for
+// magnitudes no fixed text shows sensibly.
+QString PlainDigits(double value, QStringView separator) {
+    if (!std::isfinite(value)) return NonFinite(value);
+    Decimal d = ShortestDecimal(value);
+    RoundDigits(d, 15);
+    if (d.digits.empty()) return QStringLiteral("0");
+    QString out;
+    if (value < 0) out += u'-';
+    if (d.point > 15 || d.point < -4) {
+        out += QLatin1Char(d.digits[0]);
+        if (d.digits.size() > 1) {
+            out += separator;
+            out += QString::fromLatin1(d.digits.data() + 1, qsizetype(d.digits.size() - 1));
+        }
+        const int exponent = d.point - 1;
+        out += exponent < 0 ? QStringLiteral("E-") : QStringLiteral("E+");
+        out += TwoDigits(std::abs(exponent));
+        return out;
+    }
+    const std::string whole = WholeDigits(d);
+    out += whole.empty() ? QStringLiteral("0")
+                         : QString::fromLatin1(whole.data(), qsizetype(whole.size()));
+    const std::string fraction = FractionDigits(d);
+    if (!fraction.empty()) {
+        out += separator;
+        out += QString::fromLatin1(fraction.data(), qsizetype(fraction.size()));
+    }
+    return out;
+}
+
+} // namespace
+
+bool IsDatePattern(const QString& pattern) {
+    for (const QChar c : pattern) {
+        switch (c.toLower().unicode()) {
+        case u'y':
+        case u'm':
+        case u'd':
+        case u'h':
+        case u's':
+            return true;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+QString Format(double value, const QString& pattern) {
+    if (pattern.isEmpty()) return PlainText(value);
+    return IsDatePattern(pattern) ? FormatDate(value, pattern) : FormatNumber(value, pattern);
+}
+
+QString Format(const Number& value, const QString& pattern) {
+    return value.isEmpty() ? QString() : Format(value.value(), pattern);
+}
+
+QString Str(double value) {
+    const QString text = PlainDigits(value, u".");
+    return text.startsWith(u'-') ? text : u' ' + text;
+}
+
+QString PlainText(double value) {
+    return PlainDigits(value, QLocale().decimalPoint());
+}
+
+} // namespace ui
