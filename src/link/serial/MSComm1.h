@@ -7,6 +7,9 @@
 // /dev/ttyS3; the environment variables VESTO_COM1 .. VESTO_COM4 override a port's device (a USB
 // adapter such as /dev/ttyUSB0, the virtual logger's pseudo-terminal, a test's pseudo-terminal).
 //
+// Ports 5..16 have no default device; they stand for a device only through VESTO_COM5 ..
+// VESTO_COM16.
+//
 // Opening reports failures as numbers: 68 when the device does not exist or cannot be reached,
 // 70 when permission is denied or the port is in use, another number for anything else.
 
@@ -22,7 +25,18 @@ public:
     // Kinds of the last event (CommEvent).
     enum Event { EvSend = 1, EvReceive = 2, EvOverflow = 1006 };
     // Error numbers of opening and of the port number.
-    enum Error { NoError = 0, DeviceUnavailable = 68, PermissionDenied = 70, InvalidPort = 8002 };
+    enum Error {
+        NoError = 0,
+        DeviceUnavailable = 68,
+        PermissionDenied = 70,
+        InvalidPort = 8002,
+        // Opening a port that is open, or changing the number of an open port.
+        PortAlreadyOpen = 8005,
+        // The device opened but cannot be used as a serial line (not a terminal, I/O error).
+        HardwareUnavailable = 8010,
+        // The device refused the line settings.
+        SettingsRejected = 8015
+    };
 
     explicit MSComm1(QObject* parent = nullptr);
     ~MSComm1() override;
@@ -42,15 +56,18 @@ public:
     bool setSettings(const QString& settings);
     QString settings() const { return settings_; }
 
-    // Port number; 0 or a negative number is refused with InvalidPort and the number stays.
+    // Port number; a number outside 1..16 is refused with InvalidPort, and a change while the
+    // port is open with PortAlreadyOpen; the number then stays.
     int setCommPort(int port);
     int commPort() const { return port_; }
 
-    // Opens (true) or closes (false) the port; returns 0 or the error number.
+    // Opens (true) or closes (false) the port; returns 0 or the error number. Opening an open
+    // port gives PortAlreadyOpen; closing empties the input buffer.
     int setPortOpen(bool open);
     bool portOpen() const;
 
-    // Number of received bytes that raises the receive event; 0 raises none.
+    // Number of received bytes that raises the receive event; 0 raises none. Setting it at or
+    // below the number already waiting raises the event once control returns to the event loop.
     void setRThreshold(int threshold);
     int rThreshold() const { return threshold_; }
 
@@ -69,7 +86,8 @@ signals:
 
 private:
     void readAvailable();
-    void applySettings();
+    bool applySettings();
+    void raiseReceiveIfDue();
 
     QSerialPort* port_device_;
     QByteArray buffer_;
@@ -79,4 +97,5 @@ private:
     int inBufferSize_ = 1024;
     int threshold_ = 0;
     int lastEvent_ = 0;
+    bool receiveCheckQueued_ = false;
 };

@@ -1,0 +1,218 @@
+#include "link/serial/MSComm1.h"
+
+#include <QSerialPort>
+#include <QStringList>
+#include <QTimer>
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+namespace {
+
+constexpr int LastPort = 16;
+
+struct LineSettings {
+    qint32 baud = 0;
+    QSerialPort::Parity parity = QSerialPort::NoParity;
+    QSerialPort::DataBits dataBits = QSerialPort::Data8;
+    QSerialPort::StopBits stopBits = QSerialPort::OneStop;
+    QString text;
+};
+
+// "baud,parity,data bits,stop bits", blanks around each field allowed, parity letter in either
+// case. One and a half stop bits are refused: the POSIX terminal interface cannot set them.
+std::optional<LineSettings> parseSettings(const QString& text) {
+    const QStringList fields = text.split(QLatin1Char(','));
+    if (fields.size() != 4) return std::nullopt;
+    const QString baudText = fields.at(0).trimmed();
+    const QString parityText = fields.at(1).trimmed().toUpper();
+    const QString dataText = fields.at(2).trimmed();
+    const QString stopText = fields.at(3).trimmed();
+
+    LineSettings line;
+    bool ok = false;
+    const auto isDigits = [](const QString& s) {
+        return !s.isEmpty() && std::all_of(s.begin(), s.end(), [](QChar c) { return c.isDigit(); });
+    };
+    if (!isDigits(baudText)) return std::nullopt;
+    line.baud = baudText.toInt(&ok);
+    if (!ok || line.baud <= 0) return std::nullopt;
+
+    if (parityText == QLatin1String("N"))
+        line.parity = QSerialPort::NoParity;
+    else if (parityText == QLatin1String("E"))
+        line.parity = QSerialPort::EvenParity;
+    else if (parityText == QLatin1String("O"))
+        line.parity = QSerialPort::OddParity;
+    else if (parityText == QLatin1String("M"))
+        line.parity = QSerialPort::MarkParity;
+    else if (parityText == QLatin1String("S"))
+        line.parity = QSerialPort::SpaceParity;
+    else
+        return std::nullopt;
+
+    if (dataText.size() != 1 || dataText.at(0) < QLatin1Char('5') ||
+        dataText.at(0) > QLatin1Char('8'))
+        return std::nullopt;
+    line.dataBits = static_cast<QSerialPort::DataBits>(dataText.at(0).digitValue());
+
+    if (stopText == QLatin1String("1"))
+        line.stopBits = QSerialPort::OneStop;
+    else if (stopText == QLatin1String("2"))
+        line.stopBits = QSerialPort::TwoStop;
+    else
+        return std::nullopt;
+
+    line.text = QStringLiteral("%1,%2,%3,%4").arg(baudText, parityText, dataText, stopText);
+    return line;
+}
+
+int openErrorNumber(QSerialPort::SerialPortError error) {
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return MSComm1::DeviceUnavailable;
+    // Another program holding the line shows up here too: the device is locked (lock file or
+    // exclusive terminal mode), which the operating system reports as busy or as permission.
+    case QSerialPort::PermissionError:
+        return MSComm1::PermissionDenied;
+    case QSerialPort::OpenError:
+        return MSComm1::PortAlreadyOpen;
+    case QSerialPort::UnsupportedOperationError:
+        return MSComm1::SettingsRejected;
+    default:
+        return MSComm1::HardwareUnavailable;
+    }
+}
+
+} // namespace
+
+MSComm1::MSComm1(QObject* parent) : QObject(parent), port_device_(new QSerialPort(this)) {
+    connect(port_device_, &QSerialPort::readyRead, this, &MSComm1::readAvailable);
+    applySettings();
+}
+
+MSComm1::~MSComm1() = default;
+
+QString MSComm1::devicePath(int port) {
+    if (port < 1 || port > LastPort) return {};
+    const QByteArray variable = "VESTO_COM" + QByteArray::number(port);
+    const QString override = qEnvironmentVariable(variable.constData());
+    if (!override.isEmpty()) return override;
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM%1").arg(port);
+#else
+    if (port <= 4) return QStringLiteral("/dev/ttyS%1").arg(port - 1);
+    return {};
+#endif
+}
+
+void MSComm1::setInputLen(int length) {
+    inputLen_ = qMax(0, length);
+}
+
+// A smaller size takes effect for bytes arriving from now on; what is waiting stays.
+void MSComm1::setInBufferSize(int size) {
+    inBufferSize_ = qMax(1, size);
+}
+
+bool MSComm1::setSettings(const QString& settings) {
+    const auto parsed = parseSettings(settings);
+    if (!parsed) return false;
+    const QString previous = std::exchange(settings_, parsed->text);
+    if (!applySettings()) {
+        settings_ = previous;
+        applySettings();
+        return false;
+    }
+    return true;
+}
+
+int MSComm1::setCommPort(int port) {
+    if (port < 1 || port > LastPort) return InvalidPort;
+    if (port != port_ && portOpen()) return PortAlreadyOpen;
+    port_ = port;
+    return NoError;
+}
+
+int MSComm1::setPortOpen(bool open) {
+    if (!open) {
+        if (port_device_->isOpen()) port_device_->close();
+        buffer_.clear();
+        return NoError;
+    }
+    if (port_device_->isOpen()) return PortAlreadyOpen;
+    const QString path = devicePath(port_);
+    if (path.isEmpty()) return DeviceUnavailable;
+
+    port_device_->setPortName(path);
+    buffer_.clear();
+    // The line settings stored on the device object are applied by open() itself.
+    if (!port_device_->open(QIODevice::ReadWrite)) return openErrorNumber(port_device_->error());
+    // Bytes that sat in the device before we took the line belong to nobody.
+    port_device_->clear(QSerialPort::Input);
+    return NoError;
+}
+
+bool MSComm1::portOpen() const {
+    return port_device_->isOpen();
+}
+
+// The dialogue lowers or raises the threshold right after reading part of an answer (the
+// acknowledge byte, one bank), and the next part may already be waiting in full. No new bytes
+// may follow to trigger the event, so the event is raised here instead: queued, so that the
+// handler that changed the threshold finishes first, and checked again when it runs, so that a
+// read in between cancels it.
+void MSComm1::setRThreshold(int threshold) {
+    threshold_ = qMax(0, threshold);
+    if (threshold_ == 0 || buffer_.size() < threshold_ || receiveCheckQueued_) return;
+    receiveCheckQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        receiveCheckQueued_ = false;
+        raiseReceiveIfDue();
+    });
+}
+
+QByteArray MSComm1::input() {
+    if (inputLen_ > 0 && inputLen_ < buffer_.size()) {
+        QByteArray head = buffer_.left(inputLen_);
+        buffer_.remove(0, inputLen_);
+        return head;
+    }
+    return std::exchange(buffer_, QByteArray());
+}
+
+void MSComm1::output(const QByteArray& bytes) {
+    if (!port_device_->isOpen() || bytes.isEmpty()) return;
+    port_device_->write(bytes);
+    port_device_->flush();
+}
+
+void MSComm1::readAvailable() {
+    const QByteArray incoming = port_device_->readAll();
+    if (incoming.isEmpty()) return;
+    const qsizetype room = qMax<qsizetype>(0, inBufferSize_ - buffer_.size());
+    buffer_.append(incoming.left(room));
+    if (incoming.size() > room) {
+        lastEvent_ = EvOverflow;
+        emit OnComm();
+    }
+    raiseReceiveIfDue();
+}
+
+void MSComm1::raiseReceiveIfDue() {
+    if (threshold_ == 0 || buffer_.size() < threshold_) return;
+    lastEvent_ = EvReceive;
+    emit OnComm();
+}
+
+bool MSComm1::applySettings() {
+    const auto line = parseSettings(settings_);
+    if (!line) return false;
+    return port_device_->setBaudRate(line->baud) && port_device_->setParity(line->parity) &&
+           port_device_->setDataBits(line->dataBits) && port_device_->setStopBits(line->stopBits) &&
+           port_device_->setFlowControl(QSerialPort::NoFlowControl);
+}
+
+// The meta-object code stays with this file, so a program or test that uses only the port does
+// not have to link every other class of the library.
+#include "moc_MSComm1.cpp"
