@@ -39,15 +39,16 @@ public:
     double currentX() const { return currentX_; }
     double currentY() const { return currentY_; }
 
-    // Draws the text with its top-left corner at the current position; the position then moves
-    // to the start of the next line.
+    // Draws the text with its top-left corner at the current position; CurrentY then moves down
+    // one line height and CurrentX stays, so texts printed one after another form a column.
     void Print(const QString& text);
 
     void setForeColor(const QColor& color) { foreColor_ = color; }
     QColor foreColor() const { return foreColor_; }
 
-    // Ends the painting that is in progress (the next drawing call starts it again).
-    void finish();
+    // Ends the painting that is in progress (the next drawing call starts it again). False when
+    // that painting could not start or could not be completed on its device.
+    bool finish();
 
 protected:
     Canvas();
@@ -112,5 +113,4 @@ protected:
 
 private:
     QPrinter& printer_;
-    bool ended_ = false;
 };

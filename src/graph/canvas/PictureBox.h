@@ -14,7 +14,8 @@ public:
     explicit PictureBox(QWidget* parent = nullptr);
     ~PictureBox() override;
 
-    ImageCanvas& canvas() { return canvas_; }
+    // The canvas, sized to the widget; whoever takes it is about to draw, so a repaint follows.
+    ImageCanvas& canvas();
     // Clears the picture.
     void Cls();
     // Bitmap of everything drawn so far.

@@ -1,0 +1,199 @@
+#include "graph/canvas/Canvas.h"
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QLineF>
+#include <QPainter>
+#include <QPen>
+#include <QPrinter>
+#include <algorithm>
+
+namespace {
+
+// 96 dots per inch, so that a 9-point font is 12 pixels tall as on the usual screen.
+constexpr int kScreenDotsPerMeter = 3780;
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Canvas
+
+Canvas::Canvas() : font_(QStringLiteral("Arial"), 9) {}
+
+Canvas::~Canvas() = default;
+
+QPainter& Canvas::painter() {
+    if (!painter_) {
+        // One painter stays open across calls: a full record is tens of thousands of Line calls,
+        // and starting a painter for each would dominate the drawing time.
+        painter_ = std::make_unique<QPainter>();
+        penWidth_ = -1;
+        QPaintDevice* target = device();
+        if (painter_->begin(target)) {
+            // Crisp one-pixel lines on screen; on paper the dots are small enough that smoothing
+            // costs nothing in sharpness.
+            const bool paper = target->devType() == QInternal::Printer;
+            painter_->setRenderHint(QPainter::Antialiasing, paper);
+            painter_->setRenderHint(QPainter::TextAntialiasing, true);
+            painter_->setFont(font_);
+        }
+    }
+    return *painter_;
+}
+
+bool Canvas::painting() const {
+    return painter_ && painter_->isActive();
+}
+
+bool Canvas::finish() {
+    if (!painter_) return true;
+    const bool ok = painter_->isActive() && painter_->end();
+    painter_.reset();
+    return ok;
+}
+
+void Canvas::applyPen(const QColor& color) {
+    if (penWidth_ == drawWidth_ && penColor_ == color) return;
+    // Square caps: a line covers its end points, and a line from a point to itself (two equal
+    // readings in a row) still leaves a dot.
+    painter_->setPen(QPen(color, drawWidth_, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    penColor_ = color;
+    penWidth_ = drawWidth_;
+}
+
+void Canvas::Line(double x1, double y1, double x2, double y2) {
+    Line(x1, y1, x2, y2, foreColor_);
+}
+
+void Canvas::Line(double x1, double y1, double x2, double y2, const QColor& color) {
+    QPainter& p = painter();
+    if (!p.isActive()) return;
+    applyPen(color);
+    p.drawLine(QLineF(x1, y1, x2, y2));
+}
+
+void Canvas::setDrawWidth(int width) {
+    drawWidth_ = std::max(1, width);
+}
+
+void Canvas::setFontName(const QString& name) {
+    font_.setFamily(name);
+    if (painting()) painter_->setFont(font_);
+}
+
+void Canvas::setFontSize(double points) {
+    if (points > 0) font_.setPointSizeF(points);
+    if (painting()) painter_->setFont(font_);
+}
+
+void Canvas::setFontBold(bool bold) {
+    font_.setBold(bold);
+    if (painting()) painter_->setFont(font_);
+}
+
+void Canvas::Print(const QString& text) {
+    QPainter& p = painter();
+    if (!p.isActive()) return;
+    applyPen(foreColor_);
+    // The metrics of the font as the device resolves it: on a printer the same point size is
+    // many more dots than on screen.
+    const QFontMetricsF metrics(p.font(), p.device());
+    p.drawText(QPointF(currentX_, currentY_ + metrics.ascent()), text);
+    currentY_ += metrics.height();
+}
+
+// ---------------------------------------------------------------------------------------------
+// ImageCanvas
+
+namespace {
+
+std::unique_ptr<QImage> blankImage(int width, int height, const QColor& background) {
+    // A painter cannot start on an empty image; a collapsed window still gets one pixel.
+    auto image =
+        std::make_unique<QImage>(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    image->setDotsPerMeterX(kScreenDotsPerMeter);
+    image->setDotsPerMeterY(kScreenDotsPerMeter);
+    image->fill(background);
+    return image;
+}
+
+} // namespace
+
+ImageCanvas::ImageCanvas(int width, int height, const QColor& background)
+    : image_(blankImage(width, height, background)), background_(background) {}
+
+ImageCanvas::~ImageCanvas() {
+    finish();
+}
+
+double ImageCanvas::ScaleWidth() const {
+    return image_->width();
+}
+
+double ImageCanvas::ScaleHeight() const {
+    return image_->height();
+}
+
+QPaintDevice* ImageCanvas::device() {
+    return image_.get();
+}
+
+void ImageCanvas::Cls() {
+    finish();
+    image_->fill(background_);
+    setCurrentX(0);
+    setCurrentY(0);
+}
+
+void ImageCanvas::resize(int width, int height) {
+    width = std::max(1, width);
+    height = std::max(1, height);
+    if (width == image_->width() && height == image_->height()) return;
+    finish();
+    auto resized = blankImage(width, height, background_);
+    {
+        QPainter copy(resized.get());
+        copy.drawImage(0, 0, *image_);
+    }
+    image_ = std::move(resized);
+}
+
+const QImage& ImageCanvas::Image() {
+    finish();
+    return *image_;
+}
+
+// ---------------------------------------------------------------------------------------------
+// PrinterCanvas
+
+PrinterCanvas::PrinterCanvas(QPrinter& printer) : printer_(printer) {}
+
+PrinterCanvas::~PrinterCanvas() {
+    finish();
+}
+
+// The printable area in printer dots; the painter's origin is the area's top-left corner.
+double PrinterCanvas::ScaleWidth() const {
+    return printer_.width();
+}
+
+double PrinterCanvas::ScaleHeight() const {
+    return printer_.height();
+}
+
+QPaintDevice* PrinterCanvas::device() {
+    return &printer_;
+}
+
+bool PrinterCanvas::NewPage() {
+    // Starting the document here when nothing was drawn yet leaves the first page blank, as
+    // asked: the caller wanted the current page finished.
+    if (!painter().isActive()) return false;
+    return printer_.newPage();
+}
+
+bool PrinterCanvas::EndDoc() {
+    const bool ended = finish();
+    const QPrinter::PrinterState state = printer_.printerState();
+    return ended && state != QPrinter::Error && state != QPrinter::Aborted;
+}

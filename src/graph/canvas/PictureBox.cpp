@@ -1,0 +1,106 @@
+#include "graph/canvas/PictureBox.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QPen>
+#include <QResizeEvent>
+
+namespace {
+
+// The zoom rectangle: a dotted outline only, so the graph under it stays readable, and no
+// mouse handling of its own, so a drag that passes over it keeps reaching the picture box.
+class RubberBand : public QFrame {
+public:
+    explicit RubberBand(QWidget* parent) : QFrame(parent) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setAutoFillBackground(false);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        if (width() < 1 || height() < 1) return;
+        QPainter p(this);
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine, Qt::SquareCap));
+        p.drawRect(0, 0, width() - 1, height() - 1);
+    }
+};
+
+int buttonCode(Qt::MouseButtons buttons) {
+    int code = 0;
+    if (buttons & Qt::LeftButton) code |= 1;
+    if (buttons & Qt::RightButton) code |= 2;
+    if (buttons & Qt::MiddleButton) code |= 4;
+    return code;
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers) {
+    int code = 0;
+    if (modifiers & Qt::ShiftModifier) code |= 1;
+    if (modifiers & Qt::ControlModifier) code |= 2;
+    if (modifiers & Qt::AltModifier) code |= 4;
+    return code;
+}
+
+} // namespace
+
+PictureBox::PictureBox(QWidget* parent)
+    : QWidget(parent), canvas_(width(), height(), Qt::white), shape_(new RubberBand(this)) {
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setMouseTracking(true);
+    shape_->setObjectName(QStringLiteral("Shape1"));
+    shape_->hide();
+}
+
+PictureBox::~PictureBox() = default;
+
+ImageCanvas& PictureBox::canvas() {
+    // A hidden widget gets its resize event only when shown; the size is known before that.
+    canvas_.resize(width(), height());
+    update();
+    return canvas_;
+}
+
+void PictureBox::Cls() {
+    canvas().Cls();
+}
+
+QImage PictureBox::Image() {
+    return canvas().Image();
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+    QPainter p(this);
+    p.drawImage(event->rect().topLeft(), canvas_.Image(), event->rect());
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event) {
+    canvas_.resize(event->size().width(), event->size().height());
+    QWidget::resizeEvent(event);
+}
+
+// The canvas's pixels are the widget's pixels, so the pointer position is already in canvas
+// units.
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    emit MouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), pos.x(), pos.y());
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    emit MouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()), pos.x(), pos.y());
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    emit MouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), pos.x(), pos.y());
+}
+
+// The meta-object is compiled here, so linking the picture box does not pull in the meta-objects
+// of every other class in the library.
+#include "moc_PictureBox.cpp"
