@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang (build-fuzz/) and runs each for a bounded time:
+#   scripts/fuzz.sh [seconds per target]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${1:-60}"
+CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DVESTO_FUZZ=ON -DVESTO_TESTS=OFF >/dev/null
+cmake --build build-fuzz --parallel "$(nproc)"
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export QT_QPA_PLATFORM=offscreen
+shopt -s nullglob
+targets=(build-fuzz/fuzz/fuzz_*)
+if [ "${#targets[@]}" -eq 0 ]; then echo "no fuzz targets"; exit 0; fi
+for target in "${targets[@]}"; do
+    [ -x "$target" ] || continue
+    name="$(basename "$target")"
+    corpus="build-fuzz/corpus/$name"
+    mkdir -p "$corpus"
+    seeds=()
+    [ -d "fuzz/seeds/$name" ] && seeds=("fuzz/seeds/$name")
+    echo "== $name for ${seconds}s"
+    "$target" -max_total_time="$seconds" -max_len=200000 -print_final_stats=1 "$corpus" "${seeds[@]}" \
+        2>&1 | tail -n 12
+done

@@ -1,0 +1,7 @@
+#include "data/DecodeRecordBlocks.h"
+
+#include "shell/AppState.h"
+
+void DecodeRecordBlocks(AppState& st) {
+    (void)st;
+}
