@@ -8,3 +8,5 @@ void ShowPortDialog(Log1& w);
 // Opens COM1 when the stored port could not be opened at start-up; tells the user and shows the
 // port dialog when COM1 fails too.
 void OpenCom1Fallback(Log1& w);
+// The Port menu item: does nothing while a logger answers on the open port.
+void mnuPort_Click(Log1& w);

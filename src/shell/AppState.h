@@ -110,6 +110,9 @@ struct AppState {
     std::array<Number, 4> BankBytes, BankBlockCounts, BankRecordCounts; // entries 1..3
     Number BankReceiving;
     QByteArray BankData1, BankData2, BankData3;
+    // Bytes read with an answer that belong to what follows it (the status record or a bank
+    // that came in the same read as the acknowledge or as the previous bank).
+    QByteArray ReceivedAhead;
     QByteArray DownloadBuffer;
     Number BankIndex;
 

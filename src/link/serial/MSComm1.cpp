@@ -187,16 +187,30 @@ void MSComm1::output(const QByteArray& bytes) {
     port_device_->flush();
 }
 
+// The operating system hands over received bytes in chunks of up to a few kilobytes. A chunk
+// that crosses the threshold is taken in two steps, up to the threshold first and the rest after
+// the receive event, so that a handler that empties the buffer at its threshold makes room for
+// the rest, as it would if the bytes had come one by one. Only bytes that still find the buffer
+// full are dropped.
 void MSComm1::readAvailable() {
     const QByteArray incoming = port_device_->readAll();
-    if (incoming.isEmpty()) return;
-    const qsizetype room = qMax<qsizetype>(0, inBufferSize_ - buffer_.size());
-    buffer_.append(incoming.left(room));
-    if (incoming.size() > room) {
-        lastEvent_ = EvOverflow;
-        emit OnComm();
+    qsizetype taken = 0;
+    while (taken < incoming.size()) {
+        const qsizetype room = qMax<qsizetype>(0, inBufferSize_ - buffer_.size());
+        if (room == 0) {
+            lastEvent_ = EvOverflow;
+            emit OnComm();
+            return;
+        }
+        qsizetype step = qMin(room, incoming.size() - taken);
+        if (threshold_ > 0 && buffer_.size() < threshold_)
+            step = qMin<qsizetype>(step, threshold_ - buffer_.size());
+        buffer_.append(incoming.constData() + taken, step);
+        taken += step;
+        raiseReceiveIfDue();
+        // The handler may have closed the port; the rest of the chunk then belongs to nobody.
+        if (!port_device_->isOpen()) return;
     }
-    raiseReceiveIfDue();
 }
 
 void MSComm1::raiseReceiveIfDue() {
