@@ -79,7 +79,7 @@ frmTimeset::frmTimeset(Log1& owner) : QDialog(&owner), w_(owner) {
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    connect(Timer1, &QTimer::timeout, this, &frmTimeset::tick);
+    connect(Timer1, &QTimer::timeout, this, &frmTimeset::Timer1_Timer);
 }
 
 ClockFields frmTimeset::fields() const {
@@ -125,7 +125,7 @@ void frmTimeset::arrow(ClockField field, bool up) {
     showField(field);
 }
 
-void frmTimeset::tick() {
+void frmTimeset::Timer1_Timer() {
     ClockFields f = fields();
     TickClock(f, monthLengths_);
     setFields(f);

@@ -48,6 +48,8 @@ public:
 
     void Command2_Click();
     void Command3_Click();
+    // One second of the running clock.
+    void Timer1_Timer();
     // Escape and the close box act as Cancel.
     void reject() override;
 
@@ -58,7 +60,6 @@ protected:
 private:
     void activate();
     void arrow(ClockField field, bool up);
-    void tick();
     void showField(ClockField field);
     void showAll();
     ClockFields fields() const;
