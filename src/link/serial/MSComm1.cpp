@@ -188,23 +188,23 @@ void MSComm1::output(const QByteArray& bytes) {
 }
 
 // The operating system hands over received bytes in chunks of up to a few kilobytes. A chunk
-// that crosses the threshold is taken in two steps, up to the threshold first and the rest after
-// the receive event, so that a handler that empties the buffer at its threshold makes room for
-// the rest, as it would if the bytes had come one by one. Only bytes that still find the buffer
-// full are dropped.
+// that does not fit the buffer is taken up to the threshold first, and the rest after the
+// receive event, so that a handler that empties the buffer at its threshold makes room for the
+// rest, as it would had the bytes come one by one. Only bytes that still find the buffer full
+// are dropped.
 void MSComm1::readAvailable() {
     const QByteArray incoming = port_device_->readAll();
     qsizetype taken = 0;
     while (taken < incoming.size()) {
-        const qsizetype room = qMax<qsizetype>(0, inBufferSize_ - buffer_.size());
-        if (room == 0) {
+        const qsizetype rest = incoming.size() - taken;
+        qsizetype step = qMin(qMax<qsizetype>(0, inBufferSize_ - buffer_.size()), rest);
+        if (step < rest && threshold_ > 0 && buffer_.size() < threshold_)
+            step = qMin<qsizetype>(step, threshold_ - buffer_.size());
+        if (step == 0) {
             lastEvent_ = EvOverflow;
             emit OnComm();
             return;
         }
-        qsizetype step = qMin(room, incoming.size() - taken);
-        if (threshold_ > 0 && buffer_.size() < threshold_)
-            step = qMin<qsizetype>(step, threshold_ - buffer_.size());
         buffer_.append(incoming.constData() + taken, step);
         taken += step;
         raiseReceiveIfDue();
