@@ -1,0 +1,71 @@
+// Downloads from the virtual logger: every reading compared with what the logger holds.
+#include "graph/canvas/PictureBox.h"
+#include "support/ProgramRun.h"
+#include "support/TestRegistry.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+class DownloadTest : public QObject {
+    Q_OBJECT
+private slots:
+    void download_data() {
+        QTest::addColumn<QStringList>("logger");
+        QTest::addColumn<int>("count");
+        QTest::newRow("one bank") << QStringList{"--readings", "1200"} << 1200;
+        QTest::newRow("two banks")
+            << QStringList{"--readings", "30000", "--pattern", "ramp"} << 30000;
+        QTest::newRow("wrapped, current block newest")
+            << QStringList{"--wrapped", "--write-block", "419", "--current-block-flag", "1"}
+            << 73620;
+        QTest::newRow("wrapped, current block oldest")
+            << QStringList{"--wrapped", "--write-block", "419", "--current-block-flag", "0"}
+            << 73620;
+        QTest::newRow("wrapped twice: the current block left out")
+            << QStringList{"--wrap-count",         "2", "--write-block", "1000",
+                           "--current-block-flag", "1"}
+            << 73560;
+    }
+    void download() {
+        QFETCH(QStringList, logger);
+        QFETCH(int, count);
+        ProgramRun run(logger);
+        QVERIFY2(run.start(), qPrintable(run.error()));
+        QVERIFY(run.waitOnline());
+        QVERIFY(run.download());
+        const QString difference = run.compareWithLogger(count);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+        Log1& w = run.w();
+        QCOMPARE(w.Label40->text(), QString::number(count));
+        QVERIFY(!w.Label40->isHidden());
+        QVERIFY(w.Command3->isVisible());
+        QVERIFY(w.mnuSaveTXT->isEnabled() && w.mnuPGraph->isEnabled());
+        QCOMPARE(int(run.st().LinkState), 0);
+        QVERIFY2(run.script.finished(), qPrintable(run.script.report()));
+    }
+
+    void emptyLoggerGetsOneTransfer() {
+        ProgramRun run({"--readings", "0"});
+        QVERIFY2(run.start(), qPrintable(run.error()));
+        QVERIFY(run.waitOnline());
+        Log1& w = run.w();
+        QCOMPARE(w.Label22->text(), QStringLiteral("0"));
+        const QImage before = w.Picture1->Image();
+        w.mnuDownload->trigger(); // no clock dialog: nothing will come
+        QTRY_COMPARE(run.logger.commands(QByteArray("\0T", 2)).size(), 1);
+        QTest::qWait(1500);
+        QCOMPARE(run.logger.commands(QByteArray("\0T", 2)).size(), 1);
+        QCOMPARE(run.st().DownloadRequested, qint16(0));
+        QCOMPARE(w.ProgressBar1->value(), 0);
+        QVERIFY(run.st().RecordCount.isEmpty());
+        QVERIFY(!w.Command3->isVisible());
+        QCOMPARE(w.Picture1->Image(), before);
+        QVERIFY2(run.script.finished(), qPrintable(run.script.report()));
+    }
+};
+
+VESTO_TEST(DownloadTest)
+#include "download.moc"
