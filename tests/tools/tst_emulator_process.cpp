@@ -135,22 +135,6 @@ private slots:
         QCOMPARE(process.exitCode(), 0);
         QVERIFY(!QFileInfo(link).isSymLink());
     }
-
-    void badOptionsRefused_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::newRow("too many readings") << QStringList{"--readings", "73621"};
-        QTest::newRow("block out of range") << QStringList{"--write-block", "1227"};
-        QTest::newRow("mode 3") << QStringList{"--mode", "3"};
-        QTest::newRow("unknown fault") << QStringList{"--fault", "lightning"};
-    }
-    void badOptionsRefused() {
-        QFETCH(QStringList, arguments);
-        QProcess process;
-        process.start(Emulator, arguments);
-        QVERIFY(process.waitForFinished(5000));
-        QCOMPARE(process.exitCode(), 2);
-        QVERIFY(process.readAllStandardOutput().isEmpty());
-    }
 };
 
 VESTO_TEST(LoggerEmulatorProcessTest)
