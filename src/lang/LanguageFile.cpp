@@ -6,6 +6,16 @@
 #include <QFile>
 #include <cmath>
 
+// The built-in language file lives in the program's own library, whose resources are registered
+// only on request.
+static void RegisterBuiltInFiles() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(vesto);
+        return true;
+    }();
+    (void)registered;
+}
+
 LanguageFileStatus ParseLanguageFile(QByteArrayView bytes, LanguageTable& table) {
     records::FieldReader reader(bytes);
     const auto first = reader.next();
@@ -56,7 +66,10 @@ void StoreLanguageTable(const LanguageTable& table, AppState& st) {
 
 bool ReadLanguageFile(AppState& st) {
     QFile file(QString::fromLatin1(kLanguageFileName));
-    if (!file.exists()) file.setFileName(QString::fromLatin1(kBuiltInLanguageFile));
+    if (!file.exists()) {
+        RegisterBuiltInFiles();
+        file.setFileName(QString::fromLatin1(kBuiltInLanguageFile));
+    }
     if (!file.open(QIODevice::ReadOnly)) return false;
     const QByteArray bytes = file.readAll();
     file.close();
