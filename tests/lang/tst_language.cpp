@@ -23,89 +23,50 @@ namespace {
 
 using TextOf = std::function<QString(int)>;
 
-// Languages 1..count; string s of language l reads "l-s", menu captions with a keyboard letter.
+// String s of language l reads "l-s", menu captions with a keyboard letter.
+TextOf Generated(int l) {
+    return [l](int s) { return QString(s >= 20 && s <= 41 ? "&%1-%2" : "%1-%2").arg(l).arg(s); };
+}
+
+// Languages 1..count, each string as Generated gives it.
 QByteArray LanguageFile(int count) {
     QByteArray bytes = QByteArray::number(count) + ",152\r\n";
     for (int l = 1; l <= count; ++l) bytes += "\"Name " + QByteArray::number(l) + "\",";
     for (int l = 1; l <= count; ++l) bytes += "help" + QByteArray::number(l) + ".hlp,";
     for (int s = 1; s <= 152; ++s)
-        for (int l = 1; l <= count; ++l)
-            bytes += (s >= 20 && s <= 41 ? "\"&" : "\"") + QByteArray::number(l) + "-" +
-                     QByteArray::number(s) + "\"\r\n";
+        for (int l = 1; l <= count; ++l) bytes += "\"" + Generated(l)(s).toLatin1() + "\"\r\n";
     return bytes;
 }
-TextOf Generated(int l) {
-    return [l](int s) { return QString(s >= 20 && s <= 41 ? "&%1-%2" : "%1-%2").arg(l).arg(s); };
-}
 
-QByteArray Settings(double language, double usDate) {
-    SettingsData d;
-    d.CommPort = 1;
-    d.LanguageIndex = language;
-    d.UsDateFormat = usDate;
-    return FormatSettings(d);
-}
-
-QString CaptionOf(QObject* o) {
-    if (auto* a = qobject_cast<QAction*>(o)) return a->text();
-    if (auto* l = qobject_cast<QLabel*>(o)) return l->text();
-    if (auto* b = qobject_cast<QAbstractButton*>(o)) return b->text();
-    if (auto* g = qobject_cast<QGroupBox*>(o)) return g->title();
-    return qobject_cast<QWidget*>(o)->windowTitle();
-}
-
-// Every caption that the language sets, on the main window and in the About box.
+// Every caption that the language sets, on the main window and in the About box: "name string"
+// pairs, "-" standing for the window's title.
 void CheckCaptions(Log1& w, const TextOf& text) {
-    const QList<std::pair<const char*, int>> main = {{"mnuFile", 20},
-                                                     {"mnuSaveTXT", 21},
-                                                     {"mnuOpen", 22},
-                                                     {"mnuPGraph", 23},
-                                                     {"mnuPData", 24},
-                                                     {"mnuGClip", 25},
-                                                     {"mnuLang", 141},
-                                                     {"mnuExit", 30},
-                                                     {"mnuSetTime", 31},
-                                                     {"mnuDownload", 32},
-                                                     {"mnuPort", 33},
-                                                     {"mnuFuncWEN", 34},
-                                                     {"mnudegF", 35},
-                                                     {"mnudegC", 36},
-                                                     {"mnuFuncTREL", 34},
-                                                     {"mnuScale", 37},
-                                                     {"mnuDate", 38},
-                                                     {"mnuUsa", 39},
-                                                     {"mnuEur", 40},
-                                                     {"mnuHelp", 41},
-                                                     {"mnuHelpAbout", 44},
-                                                     {"Label5", 17},
-                                                     {"Label23", 19},
-                                                     {"Command2", 49},
-                                                     {"Command3", 50},
-                                                     {"Frame2", 45},
-                                                     {"Label33", 46},
-                                                     {"Label32", 47},
-                                                     {"Label27", 48},
-                                                     {"Label8", 68},
-                                                     {"", 1},
-                                                     {"Label28", 68},
-                                                     {"Label24", 19}};
-    for (auto [name, s] : main) {
-        QObject* o = *name ? static_cast<QObject*>(w.findChild<QAction*>(name)) : &w;
-        if (!o) o = w.centralWidget()->findChild<QWidget*>(name);
-        QVERIFY2(o, name);
-        QCOMPARE(CaptionOf(o), text(s));
+    const QStringList main =
+        QString("mnuFile 20 mnuSaveTXT 21 mnuOpen 22 mnuPGraph 23 mnuPData 24 mnuGClip 25 "
+                "mnuLang 141 mnuExit 30 mnuSetTime 31 mnuDownload 32 mnuPort 33 mnuFuncWEN 34 "
+                "mnudegF 35 mnudegC 36 mnuFuncTREL 34 mnuScale 37 mnuDate 38 mnuUsa 39 "
+                "mnuEur 40 mnuHelp 41 mnuHelpAbout 44 Label5 17 Label23 19 Command2 49 "
+                "Command3 50 Frame2 45 Label33 46 Label32 47 Label27 48 Label8 68 - 1 "
+                "Label28 68 Label24 19")
+            .split(' ');
+    for (int i = 0; i < main.size(); i += 2) {
+        QObject* o = w.findChild<QAction*>(main[i]);
+        if (!o) o = main[i] == "-" ? &w : w.centralWidget()->findChild<QWidget*>(main[i]);
+        QVERIFY2(o, qPrintable(main[i]));
+        const char* property = o == &w                    ? "windowTitle"
+                               : o->inherits("QGroupBox") ? "title"
+                                                          : "text";
+        QCOMPARE(o->property(property).toString(), text(main[i + 1].toInt()));
     }
     auto* about = w.findChild<about2*>();
-    QVERIFY(about && !about->isVisible());
-    const QList<std::pair<const char*, int>> aboutRows = {
-        {"", 44},      {"Label1", 1},  {"Label2", 2},  {"Label10", 3},
-        {"Label3", 4}, {"Label4", 5},  {"Label5", 6},  {"Label6", 7},
-        {"Label7", 8}, {"Label11", 9}, {"Label9", 11}, {"Command1", 120}};
-    for (auto [name, s] : aboutRows) {
-        QObject* o = *name ? about->findChild<QWidget*>(name) : about;
-        QVERIFY2(o, name);
-        QCOMPARE(CaptionOf(o), text(s));
-    }
+    QVERIFY(about && !about->isVisible()); // captioned before it is ever opened
+    QCOMPARE(about->windowTitle(), text(44));
+    const QList<QLabel*> lines = {about->Label1, about->Label2, about->Label10,
+                                  about->Label3, about->Label4, about->Label5,
+                                  about->Label6, about->Label7, about->Label11};
+    for (int i = 0; i < lines.size(); ++i) QCOMPARE(lines[i]->text(), text(i + 1));
+    QCOMPARE(about->Label9->text(), text(11));
+    QCOMPARE(about->Command1->text(), text(120));
 }
 
 langfrm& Dialog(QDialog& d) {
@@ -120,8 +81,12 @@ class LanguageTest : public QObject {
     std::unique_ptr<ScopedWorkDir> dir;
 
     std::unique_ptr<MainWindowFixture> Start(int languages, double language, double usDate = 1) {
+        SettingsData settings;
+        settings.CommPort = 1;
+        settings.LanguageIndex = language;
+        settings.UsDateFormat = usDate;
         dir->write("loglango.txt", LanguageFile(languages));
-        dir->write("loggerx.ini", Settings(language, usDate));
+        dir->write("loggerx.ini", FormatSettings(settings));
         auto fx = std::make_unique<MainWindowFixture>();
         fx->w->Load();
         return fx;
@@ -141,87 +106,79 @@ private slots:
         line.reset();
     }
 
-    void optionsShown_data() {
+    void menuCommand_data() {
         QTest::addColumn<int>("languages");
-        QTest::addColumn<int>("shown");
-        QTest::addColumn<int>("named");
-        QTest::newRow("one language: all eight") << 1 << 8 << 1;
-        QTest::newRow("two") << 2 << 2 << 2;
-        QTest::newRow("five") << 5 << 5 << 5;
-        QTest::newRow("eight") << 8 << 8 << 8;
+        QTest::addColumn<int>("shown");  // options the dialog shows
+        QTest::addColumn<int>("choice"); // option clicked, then OK (or Cancel when negative)
+        QTest::addColumn<int>("language");
+        QTest::addColumn<bool>("online"); // a logger answers: the status panel names it
+        QTest::newRow("one language: eight options") << 1 << 8 << -5 << 1 << false;
+        QTest::newRow("two languages, OK") << 2 << 2 << 2 << 2 << true;
+        QTest::newRow("three, Cancel changes nothing") << 3 << 3 << -3 << 1 << true;
+        QTest::newRow("eight, OK") << 8 << 8 << 8 << 8 << false;
     }
-    void optionsShown() {
+    void menuCommand() {
         QFETCH(int, languages);
         QFETCH(int, shown);
-        QFETCH(int, named);
+        QFETCH(int, choice);
+        QFETCH(int, language);
+        QFETCH(bool, online);
         PromptScript script;
         auto fx = Start(languages, 1);
+        fx->w->Frame1->setTitle("before");
+        fx->st->LoggerOnline = online;
+        fx->st->StatusLoggerNumber = 1234;
         QStringList captions;
-        bool checkedFirst = false, cancelShown = false;
-        QString title;
+        bool ready = false;
         script.modal("langfrm", [&](QDialog& d) {
+            langfrm& f = Dialog(d);
             for (int k = 1; k <= 8; ++k)
-                if (Dialog(d).option(k)->isVisible()) captions << Dialog(d).option(k)->text();
-            checkedFirst = Dialog(d).Option1->isChecked() && !Dialog(d).Option2->isChecked();
-            cancelShown = Dialog(d).Command2->isVisible();
-            title = d.windowTitle();
-            Dialog(d).Command2->click();
+                if (f.option(k)->isVisible()) captions << f.option(k)->text();
+            ready = f.Option1->isChecked() && !f.Option2->isChecked() && f.Command2->isVisible() &&
+                    f.windowTitle() == "1-141" && f.Command2->text() == "1-119";
+            f.option(std::abs(choice))->click();
+            (choice > 0 ? f.Command1 : f.Command2)->click();
         });
         fx->w->mnuLang->trigger();
         QVERIFY2(script.finished(), qPrintable(script.report()));
+        QVERIFY(ready);
         QCOMPARE(captions.size(), shown);
         for (int k = 1; k <= shown; ++k)
-            QCOMPARE(captions[k - 1], k <= named ? QString("Name %1").arg(k) : QString());
-        QVERIFY(checkedFirst && cancelShown);
-        QCOMPARE(title, QString("1-141"));
-    }
-
-    void menuChoice_data() {
-        QTest::addColumn<int>("option");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<int>("language");
-        QTest::newRow("OK on the third") << 3 << true << 3;
-        QTest::newRow("Cancel after choosing the third") << 3 << false << 1;
-        QTest::newRow("OK on the one in use") << 1 << true << 1;
-    }
-    void menuChoice() {
-        QFETCH(int, option);
-        QFETCH(bool, ok);
-        QFETCH(int, language);
-        PromptScript script;
-        auto fx = Start(3, 1);
-        CheckCaptions(*fx->w, Generated(1));
-        script.modal("langfrm", [&](QDialog& d) {
-            Dialog(d).option(option)->click();
-            (ok ? Dialog(d).Command1 : Dialog(d).Command2)->click();
-        });
-        fx->w->mnuLang->trigger();
-        QVERIFY2(script.finished(), qPrintable(script.report()));
+            QCOMPARE(captions[k - 1], k <= languages ? QString("Name %1").arg(k) : QString());
         QCOMPARE(fx->st->LanguageIndex.value(), double(language));
         CheckCaptions(*fx->w, Generated(language));
         QCOMPARE(fx->st->HelpFileName, QString("help%1.hlp").arg(language));
+        QCOMPARE(fx->w->Frame1->title(),
+                 online ? QString("%1-151 1234%1-152").arg(language) : QString("before"));
         QCOMPARE(QKeySequence::mnemonic(fx->w->mnuDownload->text()),
                  QKeySequence(Qt::ALT | Qt::Key(Qt::Key_0 + language)));
     }
 
-    // Without a settings file the dialog must be answered with a language; the user's own
-    // language file wins over the one built into the program.
-    void firstStart_data() {
+    // A first start in a folder without a settings file asks for a language; the user's own
+    // language file wins over the one built into the program. The choices of the run, written at
+    // the close, are there at the next start.
+    void firstStartAndRestart_data() {
         QTest::addColumn<bool>("ownFile");
         QTest::newRow("own language file") << true;
         QTest::newRow("built-in language file") << false;
     }
-    void firstStart() {
+    void firstStartAndRestart() {
         QFETCH(bool, ownFile);
-        if (ownFile) dir->write("loglango.txt", LanguageFile(2));
+        TextOf german = Generated(2);
+        LanguageTable shipped;
+        QFile file(VESTO_SOURCE_DIR "/share/loglango.txt");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(ParseLanguageFile(file.readAll(), shipped), LanguageFileStatus::Complete);
+        if (ownFile)
+            dir->write("loglango.txt", LanguageFile(2));
+        else
+            german = [&shipped](int s) { return shipped.Text[s][2]; };
         PromptScript script;
-        bool cancelHidden = false, noneChecked = true, okIgnored = false, escapeIgnored = false;
-        QString okCaption;
+        bool firstLook = false, okIgnored = false, escapeIgnored = false;
         script.modal("langfrm", [&](QDialog& d) {
             langfrm& f = Dialog(d);
-            cancelHidden = f.Command2->isHidden();
-            okCaption = f.Command1->text();
-            for (int k = 1; k <= 8; ++k) noneChecked = noneChecked && !f.option(k)->isChecked();
+            firstLook = f.Command2->isHidden() && f.Command1->text() == "OK";
+            for (int k = 1; k <= 8; ++k) firstLook = firstLook && !f.option(k)->isChecked();
             f.Command1->click();
             okIgnored = f.isVisible();
             QTest::keyClick(&f, Qt::Key_Escape);
@@ -229,108 +186,63 @@ private slots:
             f.Option2->click();
             f.Command1->click();
         });
+        {
+            MainWindowFixture fx;
+            fx.w->Load();
+            QVERIFY2(script.finished(), qPrintable(script.report()));
+            QVERIFY(firstLook && okIgnored && escapeIgnored);
+            CheckCaptions(*fx.w, german);
+            fx.w->mnuEur->trigger();
+            fx.w->close();
+        }
+        const QByteArray settings = dir->read("loggerx.ini");
+        QCOMPARE(settings.count("\r\n"), 82);
+        QVERIFY(settings.contains("\"language =  2\"\r\n\"baud =  4800\""));
+        QVERIFY(settings.contains(",,,\r\n,,,,,,,\r\n"));
+        QVERIFY(settings.endsWith(",,,,,,,\r\n\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"));
+
         MainWindowFixture fx;
         fx.w->Load();
-        QVERIFY2(script.finished(), qPrintable(script.report()));
-        QVERIFY(cancelHidden && noneChecked && okIgnored && escapeIgnored);
-        QCOMPARE(okCaption, QString("OK"));
-        QCOMPARE(fx.st->LanguageIndex.value(), 2.0);
-        if (ownFile) {
-            CheckCaptions(*fx.w, Generated(2));
-        } else {
-            QFile file(VESTO_SOURCE_DIR "/share/loglango.txt");
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            LanguageTable shipped;
-            QCOMPARE(ParseLanguageFile(file.readAll(), shipped), LanguageFileStatus::Complete);
-            CheckCaptions(*fx.w, [&](int s) { return shipped.Text[s][2]; });
-            QCOMPARE(fx.w->mnuFile->text(), QString("&Datei"));
-        }
+        CheckCaptions(*fx.w, german);
+        QVERIFY(fx.w->mnuEur->isChecked() && !fx.w->mnuUsa->isChecked());
+        QCOMPARE(fx.st->DateOrder, QString("Eur"));
+        QCOMPARE(fx.st->DateFormat, QString("d/m/yy"));
     }
 
-    void statusPanelCaption() {
-        auto fx = Start(2, 2);
-        fx->w->Frame1->setTitle("before");
-        ApplyCaptions(*fx->w);
-        QCOMPARE(fx->w->Frame1->title(), QString("before"));
-        fx->st->LoggerOnline = 1;
-        fx->st->StatusLoggerNumber = 1234;
-        ApplyCaptions(*fx->w);
-        QCOMPARE(fx->w->Frame1->title(), QString("2-151 12342-152"));
-        QCOMPARE(fx->st->ShownLoggerNumber.value(), 1234.0);
-    }
-
-    void mediumSpanAxis_data() {
+    void dateCommands_data() {
+        QTest::addColumn<bool>("startUs");
         QTest::addColumn<bool>("us");
-        QTest::addColumn<QString>("label");
-        QTest::addColumn<QString>("order");
-        QTest::newRow("Europe") << false << "14:07"
-                                << "EUR";
-        QTest::newRow("USA") << true << "2:07 pm"
-                             << "US";
-    }
-    void mediumSpanAxis() {
-        QFETCH(bool, us);
-        QFETCH(QString, label);
-        QFETCH(QString, order);
-        auto fx = Start(1, 1, us ? 0 : 1);
-        (us ? fx->w->mnuUsa : fx->w->mnuEur)->trigger();
-        const double t = ui::DateSerial(2024, 3, 5) + (14 * 60 + 7) / 1440.0;
-        QCOMPARE(ui::Format(t, fx->st->TimeFormatMin), label);
-        QCOMPARE(fx->st->DateOrder, order);
-        QCOMPARE(fx->st->UsDateFormat.value(), us ? 1.0 : 0.0);
-        QCOMPARE(fx->w->mnuUsa->isChecked(), us);
-        QCOMPARE(fx->w->mnuEur->isChecked(), !us);
-    }
-
-    void checkedItemAgain_data() {
         QTest::addColumn<int>("online");
         QTest::addColumn<int>("linkState");
         QTest::addColumn<int>("beeps");
-        QTest::newRow("logger answers") << 1 << 0 << 1;
-        QTest::newRow("transfer running") << 1 << 2 << 0;
-        QTest::newRow("no logger") << 0 << 0 << 0;
+        QTest::addColumn<QString>("axisLabel"); // a medium-span time label
+        QTest::newRow("to Europe") << true << false << 0 << 0 << 0 << "14:07";
+        QTest::newRow("to USA") << false << true << 0 << 0 << 0 << "2:07 pm";
+        QTest::newRow("Europe again, logger answers") << false << false << 1 << 0 << 1 << "14:07";
+        QTest::newRow("USA again, transfer runs") << true << true << 1 << 2 << 0 << "2:07 pm";
     }
-    void checkedItemAgain() {
+    void dateCommands() {
+        QFETCH(bool, startUs);
+        QFETCH(bool, us);
         QFETCH(int, online);
         QFETCH(int, linkState);
         QFETCH(int, beeps);
-        auto fx = Start(1, 1, 0);
+        QFETCH(QString, axisLabel);
+        auto fx = Start(1, 1, startUs ? 1 : 0);
         int draws = 0;
         fx->w->procedures.DrawGraph = [&draws] { ++draws; };
         fx->st->LoggerOnline = qint16(online);
         fx->st->LinkState = linkState;
-        const QString patterns = fx->st->DateTimeFormatLong + fx->st->TimeFormatHour;
         PromptScript script;
-        fx->w->mnuEur->trigger();
+        (us ? fx->w->mnuUsa : fx->w->mnuEur)->trigger();
         QCOMPARE(script.beeps(), beeps);
         QCOMPARE(draws, 1);
-        QVERIFY(fx->w->mnuEur->isChecked() && !fx->w->mnuUsa->isChecked());
-        QCOMPARE(fx->st->DateTimeFormatLong + fx->st->TimeFormatHour, patterns);
-        QCOMPARE(fx->st->UsDateFormat.value(), 0.0);
+        const double t = ui::DateSerial(2024, 3, 5) + ui::TimeSerial(14, 7, 0);
+        QCOMPARE(ui::Format(t, fx->st->TimeFormatMin), axisLabel);
+        QCOMPARE(fx->st->DateOrder, QString(us ? "US" : "EUR"));
+        QCOMPARE(fx->st->UsDateFormat.value(), us ? 1.0 : 0.0);
         QCOMPARE(fx->st->LinkState.value(), double(linkState));
-    }
-
-    // What the user chose in one run is there at the next start: language and date order.
-    void restartRestoresChoices() {
-        {
-            PromptScript script;
-            script.modal("langfrm", [](QDialog& d) {
-                Dialog(d).Option2->click();
-                Dialog(d).Command1->click();
-            });
-            auto fx = Start(2, 1, 1);
-            fx->w->mnuLang->trigger();
-            fx->w->mnuEur->trigger();
-            fx->w->close();
-            QVERIFY2(script.finished(), qPrintable(script.report()));
-        }
-        MainWindowFixture fx;
-        fx.w->Load();
-        QVERIFY(fx.w->mnuEur->isChecked() && !fx.w->mnuUsa->isChecked());
-        QCOMPARE(fx.st->DateOrder, QString("Eur"));
-        QCOMPARE(fx.st->TimeFormatHour, QString("   hh"));
-        QCOMPARE(fx.st->DateFormat, QString("d/m/yy"));
-        CheckCaptions(*fx.w, Generated(2));
+        QVERIFY(fx->w->mnuUsa->isChecked() == us && fx->w->mnuEur->isChecked() == !us);
     }
 };
 
