@@ -207,6 +207,7 @@ private slots:
         QVERIFY(fx.w->mnuEur->isChecked() && !fx.w->mnuUsa->isChecked());
         QCOMPARE(fx.st->DateOrder, QString("Eur"));
         QCOMPARE(fx.st->DateFormat, QString("d/m/yy"));
+        QVERIFY2(script.finished(), qPrintable(script.report()));
     }
 
     void dateCommands_data() {
