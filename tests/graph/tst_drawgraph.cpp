@@ -1,0 +1,190 @@
+#include "graph/DrawGraph.h"
+#include "graph/canvas/PictureBox.h"
+#include "support/Fixtures.h"
+#include "support/TestRegistry.h"
+#include "ui/Colors.h"
+#include "ui/Format.h"
+#include "ui/Pointer.h"
+
+#include <QAction>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QRgb kBlack = qRgb(0, 0, 0), kWhite = qRgb(255, 255, 255);
+const QRgb kCurve = qRgb(255, 0, 0), kLimit = qRgb(0, 255, 100);
+const double kStart = 45000 + 3.0 / 86400; // 3 s past a whole day: not on a label
+
+// Pixels of the colour in the rectangle (left, top, right, bottom); for white, pixels of ink.
+int count(const QImage& im, QRgb colour, double l, double t, double r, double b) {
+    int n = 0;
+    for (int y = std::max(0, int(t)); y <= std::min(im.height() - 1, int(b)); ++y)
+        for (int x = std::max(0, int(l)); x <= std::min(im.width() - 1, int(r)); ++x)
+            n += (im.pixel(x, y) == colour) != (colour == kWhite);
+    return n;
+}
+
+// The main window with a record in its display arrays.
+struct Graph {
+    ScopedWorkDir dir;
+    MainWindowFixture fx;
+    AppState& st = *fx.st;
+    Log1& w = *fx.w;
+    QImage im;
+    Graph() { w.Load(), st.LanguageIndex = 1; }
+    ~Graph() { ui::SetPointer(ui::Pointer::Default); }
+    // Readings at the given tenths of a second after kStart (0, 1, 2, ... when none are given).
+    void draw(const QList<double>& values, double high = 0, double low = 0, QList<int> at = {}) {
+        for (int i = 0; i < values.size(); ++i) {
+            st.DisplayValue.point(i + 1) = values[i];
+            st.DisplayTime.point(i + 1) = kStart + (at.isEmpty() ? i : at[i]) / 864000.0;
+        }
+        st.DisplayCount = values.size();
+        st.HighLimitValue = high;
+        st.LowLimitValue = low;
+        w.ProgressBar1->setValue(100);
+        DrawGraph(w);
+        im = w.Picture1->Image();
+    }
+    void zoom(double min, double max) { st.Zoomed = 1, st.AxisMin = min, st.AxisMax = max; }
+    double left() const { return st.PlotLeft; }
+    double right() const { return st.PlotLeft + st.PlotWidth; }
+    double bottom() const { return st.PlotTop + st.PlotHeight; }
+    double y(double v) const {
+        return bottom() - (v - st.AxisBottom) / (st.AxisTop - st.AxisBottom) * st.PlotHeight;
+    }
+    // Pixels of the colour along a horizontal or vertical line, one pixel either side.
+    int alongRow(QRgb colour, double y) const {
+        return count(im, colour, left(), y - 1, right(), y + 1);
+    }
+    int alongColumn(QRgb colour, double x) const {
+        return count(im, colour, x - 1, st.PlotTop, x + 1, bottom());
+    }
+};
+
+QList<double> alternating(int n) { // 4.6, 4.9, ...: between two grid lines of the axis 3.5..7
+    QList<double> v;
+    for (int i = 0; i < n; ++i) v << (i % 2 ? 4.9 : 4.6);
+    return v;
+}
+
+} // namespace
+
+class DrawGraphTest : public QObject {
+    Q_OBJECT
+private slots:
+    // 29.9 s of readings: labels every 10 s from 0 s to 40 s, values 3.5 to 7 in 7 steps.
+    void drawsTheRecord() {
+        Graph g;
+        g.st.LangText[57][1] = "Drawing";
+        g.st.DataFromFile = 1;
+        g.st.OpenFileName = "rec.txt";
+        g.w.Label15->installEventFilter(this); // records its caption whenever it is shown
+        g.draw(alternating(300), 6, 4);
+        QCOMPARE(shownCaptions, QStringList{"Drawing"});
+        QCOMPARE(ui::BackColor(g.w.Label15), QColor(0, 255, 0));
+        QVERIFY(g.w.Label15->isHidden() && g.w.Label15->text().isEmpty());
+        QCOMPARE(ui::CurrentPointer(), ui::Pointer::Default);
+        for (QAction* menu : g.w.busyMenus()) QVERIFY(menu->isEnabled() || !menu->isVisible());
+        QVERIFY(!g.w.mnuFuncWEN->isVisible() && !g.w.mnuFuncTREL->isVisible());
+        QVERIFY(g.w.Command2->isHidden() && g.w.Label8->isHidden() && !g.w.Frame2->isHidden());
+        QCOMPARE(g.w.Label29->text() + g.w.Label30->text() + g.w.Label31->text(), "4.94.64.8");
+        QCOMPARE(g.w.Label40->text() + g.w.Label18->text(), "300rec.txt");
+        QCOMPARE(g.st.PlotLeft + g.st.PlotHeight, 0.15 * g.im.width() + 0.7 * g.im.height());
+        QVERIFY(qAbs((g.st.LastTimeLabel - g.st.FirstTimeLabel) * 86400 - 40) < 1e-3);
+
+        const double width = g.st.PlotWidth, height = g.st.PlotHeight;
+        for (double y : {g.st.PlotTop, g.bottom()}) QVERIFY(g.alongRow(kBlack, y) > 0.95 * width);
+        for (double x : {g.left(), g.right()}) QVERIFY(g.alongColumn(kBlack, x) > 0.95 * height);
+        for (double v = 4; v < 7; v += 0.5) { // grid lines, except where the limits lie over them
+            if (v != 4 && v != 6) QVERIFY(g.alongRow(kBlack, g.y(v)) > 0.95 * width);
+            QVERIFY(g.alongRow(kBlack, g.y(v + 0.25)) < 0.1 * width);
+        }
+        for (int j = 1; j < 4; ++j) {
+            QVERIFY(g.alongColumn(kBlack, g.left() + j * width / 4) > 0.9 * height);
+            QVERIFY(g.alongColumn(kBlack, g.left() + (j + 0.5) * width / 4) < 0.2 * height);
+        }
+        for (double limit : {6.0, 4.0}) QVERIFY(g.alongRow(kLimit, g.y(limit)) > 0.95 * width);
+        QCOMPARE(g.alongRow(kLimit, g.y(5)), 0);
+        QVERIFY(count(g.im, kCurve, 0, g.y(4.9) - 2, 1e9, g.y(4.6) + 2) > 300);
+    }
+
+    // A zoom window 3..6.5 gives the axis 3.0 to 7.0: a High limit of 7 is not drawn.
+    void noLimitLineAtAxisTop() {
+        Graph g;
+        g.zoom(3, 6.5);
+        g.draw({5, 5, 5}, 7, 4);
+        QCOMPARE(g.st.AxisTop, 7.0);
+        QCOMPARE(count(g.im, kLimit, 0, g.st.PlotTop - 3, 1e9, g.st.PlotTop + 3), 0);
+        QVERIFY(g.alongRow(kLimit, g.y(4)) > g.st.PlotWidth);
+    }
+
+    void pauseBreaksTheCurve() {
+        for (int pause : {1, 2}) { // tenths of a second between the third and the fourth reading
+            Graph g;
+            g.draw({1, 1, 1, 9, 9, 9}, 10, 0, {0, 1, 2, 2 + pause, 3 + pause, 4 + pause});
+            QCOMPARE(count(g.im, kCurve, 0, g.y(8), 1e9, g.y(2)) == 0, pause == 2);
+        }
+    }
+
+    // From above the plot to below it: drawn between the two edge crossings of the segment.
+    void segmentThroughThePlot() {
+        Graph g;
+        g.w.Picture1->resize(1600, 900); // 0.1 s is 12 pixels wide
+        g.zoom(4, 6);
+        g.draw({6.4, 3.8, 3.8});
+        const double x1 = g.left() + 0.3 * g.st.PlotWidth, x2 = x1 + g.st.PlotWidth / 100;
+        const double y1 = g.y(6.4), y2 = g.y(3.8);
+        QCOMPARE(count(g.im, kCurve, 0, 0, 1e9, g.st.PlotTop - 2), 0);
+        QCOMPARE(count(g.im, kCurve, 0, g.bottom() + 2, 1e9, 1e9), 0);
+        for (double edge : {g.st.PlotTop, g.bottom()}) {
+            const double x = x1 + (x2 - x1) * (y1 - edge) / (y1 - y2);
+            const int near = count(g.im, kCurve, x - 2, edge - 1, x + 1, edge + 1);
+            QVERIFY(near > 0 && near == count(g.im, kCurve, 0, edge - 1, 1e9, edge + 1));
+        }
+    }
+
+    // The title and the footer line are there, the footer ending where its text ends.
+    void titleAndFooter() {
+        Graph g;
+        g.st.GraphTitle = "Feeder 3";
+        g.st.LoggerNumber = 1234;
+        g.st.LangText[58][1] = "Start: ";
+        g.draw(alternating(10), 6, 4);
+        QVERIFY(count(g.im, kWhite, g.left(), 0, 1e9, g.st.PlotTop - 6) > 0);
+        const QString footer = "Start: " + ui::Format(kStart, g.st.DateTimeFormatShort) +
+                               QString(75, ' ') + "Logger No:     1234";
+        const double top = g.bottom() + 0.63 * g.st.BottomMargin + 1;
+        const double end =
+            g.left() + QFontMetricsF(QFont("Arial", 8), &g.im).horizontalAdvance(footer);
+        QVERIFY(count(g.im, kWhite, end - 8, top, end + 3, 1e9) > 0);
+        QCOMPARE(count(g.im, kWhite, end + 4, top, 1e9, 1e9), 0);
+    }
+
+    void fewerThanThreePointsClearThePicture() {
+        Graph g;
+        g.draw(alternating(300), 6, 4);
+        g.draw({5, 5});
+        QCOMPARE(count(g.im, kWhite, 0, 0, 1e9, 1e9), 0);
+        QVERIFY(g.w.Frame2->isHidden() && g.w.Label15->isHidden());
+        QCOMPARE(ui::CurrentPointer(), ui::Pointer::Default);
+        for (QAction* menu : g.w.busyMenus()) QVERIFY(menu->isEnabled() || !menu->isVisible());
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) shownCaptions << static_cast<QLabel*>(watched)->text();
+        return false;
+    }
+
+private:
+    QStringList shownCaptions;
+};
+
+VESTO_TEST(DrawGraphTest)
+#include "tst_drawgraph.moc"
