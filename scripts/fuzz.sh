@@ -14,7 +14,7 @@ shopt -s nullglob
 targets=(build-fuzz/fuzz/fuzz_*)
 if [ "${#targets[@]}" -eq 0 ]; then echo "no fuzz targets"; exit 0; fi
 for target in "${targets[@]}"; do
-    [ -x "$target" ] || continue
+    [ -f "$target" ] && [ -x "$target" ] || continue
     name="$(basename "$target")"
     corpus="build-fuzz/corpus/$name"
     mkdir -p "$corpus"

@@ -1,23 +1,55 @@
 #include "lang/Language.h"
 
+#include "lang/LanguageFile.h"
+#include "lang/langfrm.h"
+#include "link/PortSelection.h"
+#include "link/serial/MSComm1.h"
 #include "shell/Log1.h"
+#include "shell/SettingsFile.h"
+#include "ui/Prompts.h"
+
+namespace {
+
+constexpr int kFileFailure = -1;
+
+// The files and the port form one sequence that stops at its first failure: 0 when it ran to the
+// end, otherwise the port's error number, or kFileFailure for a missing or short file.
+int ReadFilesAndOpenPort(Log1& w) {
+    AppState& st = w.st;
+    if (!ReadLanguageFile(st)) return kFileFailure;
+    if (!ReadSettingsFile(st)) return kFileFailure;
+    if (const int error = w.MSComm1->setCommPort(st.CommPort)) return error;
+    st.PortReady = 1;
+    if (!w.MSComm1->portOpen()) {
+        if (const int error = w.MSComm1->setPortOpen(true)) return error;
+    }
+    st.LinkState = 0;
+    st.LinkSuspended = 0;
+    return 0;
+}
+
+} // namespace
 
 void LoadLanguageAndSettings(Log1& w) {
-    (void)w;
+    AppState& st = w.st;
+    const int failure = ReadFilesAndOpenPort(w);
+    if (failure == 0) return;
+    if (failure == MSComm1::DeviceUnavailable) {
+        // The stored port is not there (an adapter unplugged, say): let the user pick another.
+        st.PortReady = 0;
+        ui::MsgBox(st.Text(59), ui::Buttons::Ok, ui::Icon::Information, st.Text(54));
+        ShowPortDialog(w);
+    } else {
+        st.CommPort = 1;
+        OpenCom1Fallback(w);
+    }
 }
 
 void ShowLanguageDialog(Log1& w) {
-    (void)w;
+    ui::RunModal(FormOf<langfrm>(w));
 }
 
-void ApplyCaptions(Log1& w) {
-    (void)w;
-}
-
-void mnuUsa_Click(Log1& w) {
-    (void)w;
-}
-
-void mnuEur_Click(Log1& w) {
-    (void)w;
+void mnuLang_Click(Log1& w) {
+    ShowLanguageDialog(w);
+    ApplyCaptions(w);
 }

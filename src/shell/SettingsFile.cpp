@@ -1,7 +1,171 @@
 #include "shell/SettingsFile.h"
 
 #include "shell/Log1.h"
+#include "shell/RecordSyntax.h"
+#include "ui/Format.h"
+#include "ui/Parse.h"
+#include "ui/Prompts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStringList>
+
+namespace {
+
+// The value of the last `count` characters of a setting's text ("comm port =  3" gives 3).
+double TrailingValue(const QString& text, qsizetype count) {
+    return ui::Val(text.right(count));
+}
+
+TextOrNumber ValueOf(const records::Field& field) {
+    if (field.quoted) return TextOrNumber::fromText(field.text);
+    if (field.text.isEmpty()) return {};
+    if (const auto number = records::InvariantNumber(field.text))
+        return TextOrNumber::fromNumber(*number);
+    return TextOrNumber::fromText(field.text);
+}
+
+QString FieldOf(const TextOrNumber& value) {
+    switch (value.kind) {
+    case TextOrNumber::Kind::Number:
+        return records::FormatNumber(value.number);
+    case TextOrNumber::Kind::Text:
+        return records::QuoteText(value.text);
+    case TextOrNumber::Kind::Empty:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+bool ParseSettings(QByteArrayView bytes, SettingsData& data) {
+    records::FieldReader reader(bytes);
+    std::array<QString, 8> heading;
+    for (int line = 0; line < 8; ++line) {
+        const auto field = reader.next();
+        if (!field) return false;
+        heading[static_cast<size_t>(line)] = field->text;
+        if (line == 6) data.VoltageRange = field->text;
+    }
+    auto readValue = [&reader](TextOrNumber& target) {
+        const auto field = reader.next();
+        if (!field) return false;
+        target = ValueOf(*field);
+        return true;
+    };
+    for (size_t r = 1; r <= 11; ++r) {
+        for (auto* table :
+             {&data.ProbeTableA, &data.ProbeTableB, &data.ProbeTableC, &data.ProbeTableD})
+            if (!readValue((*table)[r])) return false;
+    }
+    for (size_t r = 0; r <= 30; ++r) {
+        for (auto& row : data.ProbeRowsA)
+            if (!readValue(row[r])) return false;
+        for (auto& row : data.ProbeRowsB)
+            if (!readValue(row[r])) return false;
+    }
+    for (QString& unit : data.UnitTexts) {
+        const auto field = reader.next();
+        if (!field) return false;
+        unit = field->text;
+    }
+
+    // Only the number at the end of each text counts; the words before it are for people.
+    data.CommPort = static_cast<qint16>(TrailingValue(heading[1], 1));
+    data.LanguageIndex = TrailingValue(heading[2], 1);
+    data.BaudRate = TrailingValue(heading[3], 4);
+    data.FahrenheitFlag = TrailingValue(heading[4], 1);
+    data.UsDateFormat = TrailingValue(heading[5], 1);
+    return true;
+}
+
+QByteArray FormatSettings(const SettingsData& data) {
+    QStringList lines;
+    auto setting = [](const char* name, double value) {
+        return records::QuoteText(QLatin1String(name) + ui::Str(value));
+    };
+    lines << records::QuoteText(QStringLiteral("[PORT etc]"))
+          << setting("comm port = ", data.CommPort) << setting("language = ", data.LanguageIndex)
+          << setting("baud = ", data.BaudRate) << setting("Fahrenheit = ", data.FahrenheitFlag)
+          << setting("US Date Format = ", data.UsDateFormat)
+          << records::QuoteText(data.VoltageRange)
+          << records::QuoteText(QStringLiteral("[probe data]"));
+    for (size_t r = 1; r <= 11; ++r) {
+        lines << QStringList{FieldOf(data.ProbeTableA[r]), FieldOf(data.ProbeTableB[r]),
+                             FieldOf(data.ProbeTableC[r]), FieldOf(data.ProbeTableD[r])}
+                     .join(u',');
+    }
+    for (size_t r = 0; r <= 30; ++r) {
+        for (const auto* rows : {&data.ProbeRowsA, &data.ProbeRowsB}) {
+            QStringList fields;
+            for (const auto& row : *rows) fields << FieldOf(row[r]);
+            lines << fields.join(u',');
+        }
+    }
+    QStringList units;
+    for (const QString& unit : data.UnitTexts) units << records::QuoteText(unit);
+    lines << units.join(u',');
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+}
+
+SettingsData SettingsOf(const AppState& st) {
+    SettingsData data;
+    data.CommPort = st.CommPort;
+    data.LanguageIndex = st.LanguageIndex;
+    data.BaudRate = st.BaudRate;
+    data.FahrenheitFlag = st.FahrenheitFlag;
+    data.UsDateFormat = st.UsDateFormat;
+    data.VoltageRange = st.VoltageRange;
+    data.ProbeTableA = st.ProbeTableA;
+    data.ProbeTableB = st.ProbeTableB;
+    data.ProbeTableC = st.ProbeTableC;
+    data.ProbeTableD = st.ProbeTableD;
+    data.ProbeRowsA = st.ProbeRowsA;
+    data.ProbeRowsB = st.ProbeRowsB;
+    for (size_t i = 0; i < kStoredUnitEntries.size(); ++i)
+        data.UnitTexts[i] = st.FunctionUnitNames[static_cast<size_t>(kStoredUnitEntries[i])];
+    return data;
+}
+
+void StoreSettings(const SettingsData& data, AppState& st) {
+    st.CommPort = data.CommPort;
+    st.LanguageIndex = data.LanguageIndex;
+    st.BaudRate = data.BaudRate;
+    st.FahrenheitFlag = data.FahrenheitFlag;
+    st.UsDateFormat = data.UsDateFormat;
+    st.VoltageRange = data.VoltageRange;
+    st.ProbeTableA = data.ProbeTableA;
+    st.ProbeTableB = data.ProbeTableB;
+    st.ProbeTableC = data.ProbeTableC;
+    st.ProbeTableD = data.ProbeTableD;
+    st.ProbeRowsA = data.ProbeRowsA;
+    st.ProbeRowsB = data.ProbeRowsB;
+    for (size_t i = 0; i < kStoredUnitEntries.size(); ++i)
+        st.FunctionUnitNames[static_cast<size_t>(kStoredUnitEntries[i])] = data.UnitTexts[i];
+}
+
+bool ReadSettingsFile(AppState& st) {
+    QFile file(QString::fromLatin1(kSettingsFileName));
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray bytes = file.readAll();
+    file.close();
+    SettingsData data = SettingsOf(st);
+    const bool complete = ParseSettings(bytes, data);
+    StoreSettings(data, st);
+    return complete;
+}
 
 void WriteSettingsFile(Log1& w) {
-    (void)w;
+    QSaveFile file(QString::fromLatin1(kSettingsFileName));
+    const QByteArray bytes = FormatSettings(SettingsOf(w.st));
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return;
+    ui::MsgBox(
+        QStringLiteral("The settings could not be saved in %1 (%2). The program ends "
+                       "now; the port, language and date format chosen in this run will "
+                       "not be remembered. Check that the folder %3 can be written to.")
+            .arg(QString::fromLatin1(kSettingsFileName), file.errorString(), QDir::currentPath()),
+        ui::Buttons::Ok, ui::Icon::Exclamation, w.st.Text(54));
 }

@@ -18,79 +18,54 @@ namespace {
 
 const QRgb kBlack = qRgb(0, 0, 0), kWhite = qRgb(255, 255, 255);
 const QRgb kCurve = qRgb(255, 0, 0), kLimit = qRgb(0, 255, 100);
-// 3 s past a whole day, so the first reading is not on a label.
-const double kStart = 45000 + 3.0 / 86400;
+const double kStart = 45000 + 3.0 / 86400; // 3 s past a whole day: not on a label
+
+// Pixels of the colour in the rectangle (left, top, right, bottom); for white, pixels of ink.
+int count(const QImage& im, QRgb colour, double l, double t, double r, double b) {
+    int n = 0;
+    for (int y = std::max(0, int(t)); y <= std::min(im.height() - 1, int(b)); ++y)
+        for (int x = std::max(0, int(l)); x <= std::min(im.width() - 1, int(r)); ++x)
+            n += (im.pixel(x, y) == colour) != (colour == kWhite);
+    return n;
+}
 
 // The main window with a record in its display arrays.
 struct Graph {
     ScopedWorkDir dir;
     MainWindowFixture fx;
     AppState& st = *fx.st;
-    Graph() {
-        fx.w->Load();
-        st.LanguageIndex = 1;
-    }
+    Log1& w = *fx.w;
+    QImage im;
+    Graph() { w.Load(), st.LanguageIndex = 1; }
     ~Graph() { ui::SetPointer(ui::Pointer::Default); }
-    // Readings at the given tenths of a second after kStart (0, 1, 2, ... when none given).
-    void record(const QList<double>& values, QList<int> tenths = {}, double high = 0,
-                double low = 0) {
+    // Readings at the given tenths of a second after kStart (0, 1, 2, ... when none are given).
+    void draw(const QList<double>& values, double high = 0, double low = 0, QList<int> at = {}) {
         for (int i = 0; i < values.size(); ++i) {
             st.DisplayValue.point(i + 1) = values[i];
-            st.DisplayTime.point(i + 1) = kStart + (tenths.isEmpty() ? i : tenths[i]) / 864000.0;
+            st.DisplayTime.point(i + 1) = kStart + (at.isEmpty() ? i : at[i]) / 864000.0;
         }
         st.DisplayCount = values.size();
         st.HighLimitValue = high;
         st.LowLimitValue = low;
+        w.ProgressBar1->setValue(100);
+        DrawGraph(w);
+        im = w.Picture1->Image();
     }
-    QImage draw() {
-        fx.w->ProgressBar1->setValue(100);
-        DrawGraph(*fx.w);
-        return fx.w->Picture1->Image();
-    }
+    void zoom(double min, double max) { st.Zoomed = 1, st.AxisMin = min, st.AxisMax = max; }
+    double left() const { return st.PlotLeft; }
+    double right() const { return st.PlotLeft + st.PlotWidth; }
     double bottom() const { return st.PlotTop + st.PlotHeight; }
     double y(double v) const {
         return bottom() - (v - st.AxisBottom) / (st.AxisTop - st.AxisBottom) * st.PlotHeight;
     }
-    double x(int tenths) const {
-        const double t = kStart + tenths / 864000.0;
-        return st.PlotLeft +
-               (t - st.FirstTimeLabel) / (st.LastTimeLabel - st.FirstTimeLabel) * st.PlotWidth;
+    // Pixels of the colour along a horizontal or vertical line, one pixel either side.
+    int alongRow(QRgb colour, double y) const {
+        return count(im, colour, left(), y - 1, right(), y + 1);
+    }
+    int alongColumn(QRgb colour, double x) const {
+        return count(im, colour, x - 1, st.PlotTop, x + 1, bottom());
     }
 };
-
-// Share of the points along a line that have the colour within one pixel.
-double coverage(const QImage& im, QLineF line, QRgb colour) {
-    const int steps = std::max(1, int(line.length()));
-    int hits = 0;
-    for (int i = 0; i <= steps; ++i) {
-        const QPointF p = line.pointAt(double(i) / steps);
-        bool hit = false;
-        for (int d = 0; d < 9; ++d) {
-            const QPoint q(int(p.x()) + d % 3 - 1, int(p.y()) + d / 3 - 1);
-            hit |= im.rect().contains(q) && im.pixel(q) == colour;
-        }
-        hits += hit;
-    }
-    return double(hits) / (steps + 1);
-}
-
-// Columns of the pixels of a colour in rows [top, bottom].
-QList<int> columnsOf(const QImage& im, QRgb colour, int top, int bottom) {
-    QList<int> xs;
-    for (int y = std::max(0, top); y <= std::min(im.height() - 1, bottom); ++y)
-        for (int x = 0; x < im.width(); ++x)
-            if (im.pixel(x, y) == colour) xs << x;
-    return xs;
-}
-
-// Rightmost column with ink in rows [top, bottom], from `left` on; -1 when none.
-int inkRight(const QImage& im, int left, int top, int bottom) {
-    int right = -1;
-    for (int y = top; y <= bottom; ++y)
-        for (int x = left; x < im.width(); ++x)
-            if (im.pixel(x, y) != kWhite) right = std::max(right, x);
-    return right;
-}
 
 QList<double> alternating(int n) { // 4.6, 4.9, ...: between two grid lines of the axis 3.5..7
     QList<double> v;
@@ -103,201 +78,112 @@ QList<double> alternating(int n) { // 4.6, 4.9, ...: between two grid lines of t
 class DrawGraphTest : public QObject {
     Q_OBJECT
 private slots:
-    void stateAndReadouts_data() {
-        QTest::addColumn<bool>("fromFile");
-        QTest::newRow("download") << false;
-        QTest::newRow("file") << true;
-    }
-    void stateAndReadouts() {
-        QFETCH(bool, fromFile);
+    // 29.9 s of readings: labels every 10 s from 0 s to 40 s, values 3.5 to 7 in 7 steps.
+    void drawsTheRecord() {
         Graph g;
         g.st.LangText[57][1] = "Drawing";
-        g.st.DataFromFile = fromFile;
-        g.st.OpenFileName = "C:\\rec.txt";
-        QStringList busyCaptions; // Label15 as shown while drawing
-        g.fx.w->Label15->installEventFilter(this);
-        captions = &busyCaptions;
-        g.record(alternating(300), {}, 6, 4);
-        const QImage image = g.draw();
-        captions = nullptr;
-        QVERIFY(busyCaptions.contains("Drawing"));
-        Log1& w = *g.fx.w;
-        QCOMPARE(ui::BackColor(w.Label15), QColor(0, 255, 0));
-        QVERIFY(w.Label15->isHidden() && w.Label15->text().isEmpty());
+        g.st.DataFromFile = 1;
+        g.st.OpenFileName = "rec.txt";
+        g.w.Label15->installEventFilter(this); // records its caption whenever it is shown
+        g.draw(alternating(300), 6, 4);
+        QCOMPARE(shownCaptions, QStringList{"Drawing"});
+        QCOMPARE(ui::BackColor(g.w.Label15), QColor(0, 255, 0));
+        QVERIFY(g.w.Label15->isHidden() && g.w.Label15->text().isEmpty());
         QCOMPARE(ui::CurrentPointer(), ui::Pointer::Default);
-        for (QAction* menu : w.busyMenus()) QVERIFY(menu->isEnabled() || !menu->isVisible());
-        QVERIFY(!w.mnuFuncWEN->isVisible() && !w.mnuFuncTREL->isVisible());
-        QVERIFY(w.Command2->isHidden() && w.Label8->isHidden() && !w.Frame2->isHidden());
-        QCOMPARE(w.Label29->text() + w.Label30->text() + w.Label31->text(), QString("4.94.64.8"));
-        QCOMPARE(w.Label40->text(), QString("300"));
-        QCOMPARE(w.Label18->isHidden(), !fromFile);
-        if (fromFile) QCOMPARE(w.Label18->text(), g.st.OpenFileName);
-        QCOMPARE(g.st.PlotLeft, 0.15 * image.width());
-        QCOMPARE(g.st.PlotHeight, 0.70 * image.height());
-        QCOMPARE(g.st.AxisBottom, 3.5);
-        QCOMPARE(g.st.AxisTop, 7.0);
-        QCOMPARE(g.st.ValueDivisions, 7);
-        QCOMPARE(g.st.TimeLabelSeconds, 10.0);
-        QCOMPARE(g.st.TimeLabelFormat, g.st.TimeFormatSec);
-    }
-
-    void frameGridAndLimits() {
-        Graph g;
-        g.record(alternating(300), {}, 6, 4); // 29.9 s: labels every 10 s from 0 s to 40 s
-        const QImage im = g.draw();
-        const double l = g.st.PlotLeft, r = l + g.st.PlotWidth, t = g.st.PlotTop, b = g.bottom();
+        for (QAction* menu : g.w.busyMenus()) QVERIFY(menu->isEnabled() || !menu->isVisible());
+        QVERIFY(!g.w.mnuFuncWEN->isVisible() && !g.w.mnuFuncTREL->isVisible());
+        QVERIFY(g.w.Command2->isHidden() && g.w.Label8->isHidden() && !g.w.Frame2->isHidden());
+        QCOMPARE(g.w.Label29->text() + g.w.Label30->text() + g.w.Label31->text(), "4.94.64.8");
+        QCOMPARE(g.w.Label40->text() + g.w.Label18->text(), "300rec.txt");
+        QCOMPARE(g.st.PlotLeft + g.st.PlotHeight, 0.15 * g.im.width() + 0.7 * g.im.height());
         QVERIFY(qAbs((g.st.LastTimeLabel - g.st.FirstTimeLabel) * 86400 - 40) < 1e-3);
-        for (const QLineF& edge :
-             {QLineF(l, t, l, b), QLineF(l, b, r, b), QLineF(r, b, r, t), QLineF(l, t, r, t)})
-            QVERIFY(coverage(im, edge, kBlack) > 0.95);
-        const double g7 = g.st.PlotHeight / 7;
-        for (int j = 1; j < 7; ++j) {
-            if (j != 1 && j != 5) // the limits 4 and 6 lie on these two
-                QVERIFY(coverage(im, QLineF(l, b - j * g7, r, b - j * g7), kBlack) > 0.95);
-            QVERIFY(coverage(im, QLineF(l, b - (j + 0.5) * g7, r, b - (j + 0.5) * g7), kBlack) <
-                    0.1);
+
+        const double width = g.st.PlotWidth, height = g.st.PlotHeight;
+        for (double y : {g.st.PlotTop, g.bottom()}) QVERIFY(g.alongRow(kBlack, y) > 0.95 * width);
+        for (double x : {g.left(), g.right()}) QVERIFY(g.alongColumn(kBlack, x) > 0.95 * height);
+        for (double v = 4; v < 7; v += 0.5) { // grid lines, except where the limits lie over them
+            if (v != 4 && v != 6) QVERIFY(g.alongRow(kBlack, g.y(v)) > 0.95 * width);
+            QVERIFY(g.alongRow(kBlack, g.y(v + 0.25)) < 0.1 * width);
         }
         for (int j = 1; j < 4; ++j) {
-            const double x = l + j * g.st.PlotWidth / 4;
-            QVERIFY(coverage(im, QLineF(x, t, x, b), kBlack) > 0.9);
-            QVERIFY(coverage(im, QLineF(x + 20, t, x + 20, b), kBlack) < 0.2);
+            QVERIFY(g.alongColumn(kBlack, g.left() + j * width / 4) > 0.9 * height);
+            QVERIFY(g.alongColumn(kBlack, g.left() + (j + 0.5) * width / 4) < 0.2 * height);
         }
-        for (double limit : {6.0, 4.0})
-            QVERIFY(coverage(im, QLineF(l, g.y(limit), r, g.y(limit)), kLimit) > 0.95);
-        QVERIFY(coverage(im, QLineF(l, g.y(5), r, g.y(5)), kLimit) == 0);
-        QVERIFY(!columnsOf(im, kCurve, int(g.y(4.9)) - 2, int(g.y(4.6)) + 2).isEmpty());
+        for (double limit : {6.0, 4.0}) QVERIFY(g.alongRow(kLimit, g.y(limit)) > 0.95 * width);
+        QCOMPARE(g.alongRow(kLimit, g.y(5)), 0);
+        QVERIFY(count(g.im, kCurve, 0, g.y(4.9) - 2, 1e9, g.y(4.6) + 2) > 300);
     }
 
     // A zoom window 3..6.5 gives the axis 3.0 to 7.0: a High limit of 7 is not drawn.
     void noLimitLineAtAxisTop() {
         Graph g;
-        g.record({5, 5, 5}, {}, 7, 4);
-        g.st.Zoomed = 1;
-        g.st.AxisMin = 3;
-        g.st.AxisMax = 6.5;
-        const QImage im = g.draw();
+        g.zoom(3, 6.5);
+        g.draw({5, 5, 5}, 7, 4);
         QCOMPARE(g.st.AxisTop, 7.0);
-        const int top = int(g.st.PlotTop);
-        QVERIFY(columnsOf(im, kLimit, top - 3, top + 3).isEmpty());
-        QVERIFY(columnsOf(im, kLimit, int(g.y(4)) - 2, int(g.y(4)) + 2).size() > g.st.PlotWidth);
+        QCOMPARE(count(g.im, kLimit, 0, g.st.PlotTop - 3, 1e9, g.st.PlotTop + 3), 0);
+        QVERIFY(g.alongRow(kLimit, g.y(4)) > g.st.PlotWidth);
     }
 
-    void pauseBreaksTheCurve_data() {
-        QTest::addColumn<int>("pause"); // tenths of a second between the third and fourth reading
-        QTest::addColumn<bool>("joined");
-        QTest::newRow("0.1 s") << 1 << true;
-        QTest::newRow("0.2 s") << 2 << false;
-    }
     void pauseBreaksTheCurve() {
-        QFETCH(int, pause);
-        QFETCH(bool, joined);
-        Graph g;
-        g.record({1, 1, 1, 9, 9, 9}, {0, 1, 2, 2 + pause, 3 + pause, 4 + pause}, 10, 0);
-        const QImage im = g.draw();
-        const QList<int> between = columnsOf(im, kCurve, int(g.y(8)), int(g.y(2)));
-        QCOMPARE(!between.isEmpty(), joined);
+        for (int pause : {1, 2}) { // tenths of a second between the third and the fourth reading
+            Graph g;
+            g.draw({1, 1, 1, 9, 9, 9}, 10, 0, {0, 1, 2, 2 + pause, 3 + pause, 4 + pause});
+            QCOMPARE(count(g.im, kCurve, 0, g.y(8), 1e9, g.y(2)) == 0, pause == 2);
+        }
     }
 
     // From above the plot to below it: drawn between the two edge crossings of the segment.
     void segmentThroughThePlot() {
         Graph g;
-        g.fx.w->Picture1->resize(1600, 900); // 0.1 s is 12 pixels wide
-        g.record({6.4, 3.8, 3.8});
-        g.st.Zoomed = 1;
-        g.st.AxisMin = 4;
-        g.st.AxisMax = 6;
-        const QImage im = g.draw();
-        const double t = g.st.PlotTop, b = g.bottom();
-        const double y1 = g.y(6.4), y2 = g.y(3.8), x1 = g.x(0), x2 = g.x(1);
-        const auto crossing = [&](double edge) { return x1 + (x2 - x1) * (y1 - edge) / (y1 - y2); };
-        QVERIFY(columnsOf(im, kCurve, 0, int(t) - 2).isEmpty());
-        QVERIFY(columnsOf(im, kCurve, int(b) + 2, im.height()).isEmpty());
-        for (double edge : {t, b}) {
-            const QList<int> xs = columnsOf(im, kCurve, int(edge) - 1, int(edge) + 1);
-            QVERIFY(!xs.isEmpty());
-            for (int x : xs)
-                QVERIFY2(qAbs(x + 0.5 - crossing(edge)) < 2, qPrintable(QString::number(x)));
+        g.w.Picture1->resize(1600, 900); // 0.1 s is 12 pixels wide
+        g.zoom(4, 6);
+        g.draw({6.4, 3.8, 3.8});
+        const double x1 = g.left() + 0.3 * g.st.PlotWidth, x2 = x1 + g.st.PlotWidth / 100;
+        const double y1 = g.y(6.4), y2 = g.y(3.8);
+        QCOMPARE(count(g.im, kCurve, 0, 0, 1e9, g.st.PlotTop - 2), 0);
+        QCOMPARE(count(g.im, kCurve, 0, g.bottom() + 2, 1e9, 1e9), 0);
+        for (double edge : {g.st.PlotTop, g.bottom()}) {
+            const double x = x1 + (x2 - x1) * (y1 - edge) / (y1 - y2);
+            const int near = count(g.im, kCurve, x - 2, edge - 1, x + 1, edge + 1);
+            QVERIFY(near > 0 && near == count(g.im, kCurve, 0, edge - 1, 1e9, edge + 1));
         }
     }
 
-    void titleAndFooter_data() {
-        QTest::addColumn<QString>("title");
-        QTest::newRow("no title") << QString();
-        QTest::newRow("title") << QString("Feeder 3, phase L1");
-    }
+    // The title and the footer line are there, the footer ending where its text ends.
     void titleAndFooter() {
-        QFETCH(QString, title);
         Graph g;
-        g.st.GraphTitle = title;
+        g.st.GraphTitle = "Feeder 3";
         g.st.LoggerNumber = 1234;
         g.st.LangText[58][1] = "Start: ";
-        g.record(alternating(10), {}, 6, 4);
-        const QImage im = g.draw();
-        QFont font(g.st.GraphFontName);
-        font.setPointSizeF(g.st.TitleFontSize);
-        font.setBold(true);
-        const double left = g.st.PlotLeft, footerTop = g.bottom() + 0.63 * g.st.BottomMargin;
-        const int titleRight = inkRight(im, int(left), 0, int(g.st.PlotTop) - 2);
-        if (title.isEmpty())
-            QCOMPARE(titleRight, -1);
-        else
-            QVERIFY(qAbs(titleRight - left - QFontMetricsF(font, &im).horizontalAdvance(title)) <
-                    4);
-        font.setPointSizeF(g.st.FooterFontSize);
-        font.setBold(false);
+        g.draw(alternating(10), 6, 4);
+        QVERIFY(count(g.im, kWhite, g.left(), 0, 1e9, g.st.PlotTop - 6) > 0);
         const QString footer = "Start: " + ui::Format(kStart, g.st.DateTimeFormatShort) +
                                QString(75, ' ') + "Logger No:     1234";
-        const int footerRight = inkRight(im, int(left), int(footerTop) + 1, im.height() - 1);
-        QVERIFY(qAbs(footerRight - left - QFontMetricsF(font, &im).horizontalAdvance(footer)) < 4);
+        const double top = g.bottom() + 0.63 * g.st.BottomMargin + 1;
+        const double end =
+            g.left() + QFontMetricsF(QFont("Arial", 8), &g.im).horizontalAdvance(footer);
+        QVERIFY(count(g.im, kWhite, end - 8, top, end + 3, 1e9) > 0);
+        QCOMPARE(count(g.im, kWhite, end + 4, top, 1e9, 1e9), 0);
     }
 
     void fewerThanThreePointsClearThePicture() {
         Graph g;
-        g.record(alternating(300), {}, 6, 4);
-        g.draw();
-        g.st.DisplayCount = 2;
-        const QImage im = g.draw();
-        QCOMPARE(inkRight(im, 0, 0, im.height() - 1), -1);
-        QVERIFY(g.fx.w->Frame2->isHidden());
+        g.draw(alternating(300), 6, 4);
+        g.draw({5, 5});
+        QCOMPARE(count(g.im, kWhite, 0, 0, 1e9, 1e9), 0);
+        QVERIFY(g.w.Frame2->isHidden() && g.w.Label15->isHidden());
         QCOMPARE(ui::CurrentPointer(), ui::Pointer::Default);
-        for (QAction* menu : g.fx.w->busyMenus()) QVERIFY(menu->isEnabled() || !menu->isVisible());
-    }
-
-    // Cases the axis rules leave open still give a picture with finite, ordered ends.
-    void degenerateWindowsStillDraw_data() {
-        QTest::addColumn<bool>("sameTime");
-        QTest::newRow("every point at one time on a label") << true;
-        QTest::newRow("zoom window above the probe range") << false;
-    }
-    void degenerateWindowsStillDraw() {
-        QFETCH(bool, sameTime);
-        Graph g;
-        g.record({700, 800, 900});
-        if (sameTime) {
-            for (int i = 1; i <= 3; ++i) g.st.DisplayTime.point(i) = 2 * (10.0 / 86400);
-        } else {
-            g.st.Zoomed = 1;
-            g.st.AxisMin = 1200;
-            g.st.AxisMax = 1500;
-            g.st.UnitCode = 10;
-            g.st.ProbeScale = 1;
-        }
-        const QImage im = g.draw();
-        QVERIFY(g.st.LastTimeLabel > g.st.FirstTimeLabel);
-        QVERIFY(g.st.AxisTop > g.st.AxisBottom && std::isfinite(g.st.AxisTop));
-        const double right = g.st.PlotLeft + g.st.PlotWidth;
-        QVERIFY(coverage(im, QLineF(right, g.st.PlotTop, right, g.bottom()), kBlack) > 0.95);
+        for (QAction* menu : g.w.busyMenus()) QVERIFY(menu->isEnabled() || !menu->isVisible());
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (captions && event->type() == QEvent::Show)
-            *captions << static_cast<QLabel*>(watched)->text();
+        if (event->type() == QEvent::Show) shownCaptions << static_cast<QLabel*>(watched)->text();
         return false;
     }
 
 private:
-    QStringList* captions = nullptr;
+    QStringList shownCaptions;
 };
 
 VESTO_TEST(DrawGraphTest)

@@ -1,0 +1,109 @@
+#include "lang/Language.h"
+
+#include "shell/Log1.h"
+#include "shell/about2.h"
+#include "ui/Format.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <initializer_list>
+
+namespace {
+
+// One caption: a control, or a window standing for its own title, and its string number.
+struct Caption {
+    QObject* target;
+    int string;
+};
+
+void SetCaption(QObject* target, const QString& text) {
+    if (auto* action = qobject_cast<QAction*>(target))
+        action->setText(text); // an ampersand makes the next letter the item's mnemonic
+    else if (auto* label = qobject_cast<QLabel*>(target))
+        label->setText(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(target))
+        button->setText(text);
+    else if (auto* frame = qobject_cast<QGroupBox*>(target))
+        frame->setTitle(text);
+    else if (auto* window = qobject_cast<QWidget*>(target))
+        window->setWindowTitle(text);
+}
+
+void Apply(const AppState& st, std::initializer_list<Caption> captions) {
+    for (const Caption& caption : captions) SetCaption(caption.target, st.Text(caption.string));
+}
+
+void CaptionMainWindow(Log1& w) {
+    Apply(w.st, {{w.mnuFile, 20},
+                 {w.mnuSaveTXT, 21},
+                 {w.mnuOpen, 22},
+                 {w.mnuPGraph, 23},
+                 {w.mnuPData, 24},
+                 {w.mnuGClip, 25},
+                 {w.mnuLang, 141},
+                 {w.mnuExit, 30},
+                 {w.mnuSetTime, 31},
+                 {w.mnuDownload, 32},
+                 {w.mnuPort, 33},
+                 {w.mnuFuncWEN, 34},
+                 {w.mnudegF, 35},
+                 {w.mnudegC, 36},
+                 {w.mnuFuncTREL, 34},
+                 {w.mnuScale, 37},
+                 {w.mnuDate, 38},
+                 {w.mnuUsa, 39},
+                 {w.mnuEur, 40},
+                 {w.mnuHelp, 41},
+                 {w.mnuHelpAbout, 44},
+                 {w.Label5, 17},
+                 {w.Label23, 19},
+                 {w.Command2, 49},
+                 {w.Command3, 50},
+                 {w.Frame2, 45},
+                 {w.Label33, 46},
+                 {w.Label32, 47},
+                 {w.Label27, 48},
+                 {w.Label8, 68},
+                 {&w, 1},
+                 {w.Label28, 68},
+                 {w.Label24, 19}});
+}
+
+// A dialog not opened yet is created here, hidden, so that it shows the language when it opens.
+void CaptionAboutBox(Log1& w) {
+    about2& d = FormOf<about2>(w);
+    Apply(w.st, {{&d, 44},
+                 {d.Label1, 1},
+                 {d.Label2, 2},
+                 {d.Label10, 3},
+                 {d.Label3, 4},
+                 {d.Label4, 5},
+                 {d.Label5, 6},
+                 {d.Label6, 7},
+                 {d.Label7, 8},
+                 {d.Label11, 9},
+                 {d.Label9, 11},
+                 {d.Command1, 120}});
+}
+
+} // namespace
+
+void ApplyCaptions(Log1& w) {
+    AppState& st = w.st;
+    // Windows in this order: main window, clock dialog, About box, description dialog, port
+    // dialog, print options, save options.
+    CaptionMainWindow(w);
+    CaptionAboutBox(w);
+
+    const double language = st.LanguageIndex;
+    if (language >= 0 && language <= kLanguages)
+        st.HelpFileName = st.LangHelpFile[static_cast<size_t>(language)];
+
+    if (st.LoggerOnline != 0) {
+        st.ShownLoggerNumber = st.StatusLoggerNumber;
+        w.Frame1->setTitle(st.Text(151) + ui::Str(st.ShownLoggerNumber) + st.Text(152));
+    }
+}

@@ -1,0 +1,80 @@
+#include "lang/LanguageFile.h"
+
+#include "shell/RecordSyntax.h"
+#include "ui/Parse.h"
+
+#include <QFile>
+#include <cmath>
+
+// The built-in language file lives in the program's own library, whose resources are registered
+// only on request.
+static void RegisterBuiltInFiles() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(vesto);
+        return true;
+    }();
+    (void)registered;
+}
+
+LanguageFileStatus ParseLanguageFile(QByteArrayView bytes, LanguageTable& table) {
+    records::FieldReader reader(bytes);
+    const auto first = reader.next();
+    const auto second = reader.next();
+    if (!first || !second) return LanguageFileStatus::EndedEarly;
+    const double languages = std::floor(ui::Val(first->text));
+    const double strings = std::floor(ui::Val(second->text));
+    if (!(languages >= 0 && languages <= kLanguages)) return LanguageFileStatus::TooManyLanguages;
+    if (!(strings >= 0 && strings <= kLanguageStrings)) return LanguageFileStatus::TooManyStrings;
+    const auto count = static_cast<size_t>(languages);
+    const auto stringCount = static_cast<size_t>(strings);
+    table.LanguageCount = static_cast<qint16>(count);
+
+    for (auto* list : {&table.LangName, &table.LangHelpFile}) {
+        for (size_t l = 1; l <= count; ++l) {
+            const auto field = reader.next();
+            if (!field) return LanguageFileStatus::EndedEarly;
+            (*list)[l] = field->text;
+        }
+    }
+    for (size_t s = 1; s <= stringCount; ++s) {
+        for (size_t l = 1; l <= count; ++l) {
+            const auto field = reader.next();
+            if (!field) return LanguageFileStatus::EndedEarly;
+            table.Text[s][l] = field->text;
+        }
+    }
+    return LanguageFileStatus::Complete;
+}
+
+LanguageTable LanguageTableOf(const AppState& st) {
+    LanguageTable table;
+    table.LanguageCount = st.LanguageCount;
+    table.LangName = st.LangName;
+    table.LangHelpFile = st.LangHelpFile;
+    table.Text = st.LangText;
+    return table;
+}
+
+void StoreLanguageTable(const LanguageTable& table, AppState& st) {
+    st.LanguageCount = table.LanguageCount;
+    for (size_t l = 1; l <= kLanguages; ++l) {
+        st.LangName[l] = table.LangName[l];
+        st.LangHelpFile[l] = table.LangHelpFile[l];
+        for (size_t s = 0; s <= kLanguageStrings; ++s) st.LangText[s][l] = table.Text[s][l];
+    }
+}
+
+bool ReadLanguageFile(AppState& st) {
+    QFile file(QString::fromLatin1(kLanguageFileName));
+    if (!file.exists()) {
+        RegisterBuiltInFiles();
+        file.setFileName(QString::fromLatin1(kBuiltInLanguageFile));
+    }
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray bytes = file.readAll();
+    file.close();
+    LanguageTable table = LanguageTableOf(st);
+    const LanguageFileStatus status = ParseLanguageFile(bytes, table);
+    StoreLanguageTable(table, st);
+    return status == LanguageFileStatus::Complete;
+}
