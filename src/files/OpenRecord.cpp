@@ -1,5 +1,6 @@
 #include "files/OpenRecord.h"
 
+#include "data/UnitCodes.h"
 #include "files/RecordFile.h"
 #include "graph/DrawGraph.h"
 #include "shell/Log1.h"

@@ -259,20 +259,6 @@ QByteArray FormatRecordFile(const RecordFileHeader& header, int count,
     return text.toLatin1();
 }
 
-std::optional<int> UnitCodeOfText(const QString& unitText) {
-    // "V rms" and "V rms " are two different channel functions of the logger family; the
-    // trailing blank is what tells them apart in a file.
-    static const struct {
-        const char* text;
-        int code;
-    } kUnits[] = {{"degF", 1}, {"degC", 2},  {"kOhm", 3},   {"Volt", 4},   {"Amp", 5},
-                  {"% RH", 6}, {"A rms", 7}, {"V rms", 10}, {"V rms ", 11}};
-    for (const auto& unit : kUnits) {
-        if (unitText == QLatin1String(unit.text)) return unit.code;
-    }
-    return std::nullopt;
-}
-
 QString RecordFileName(const QString& chosen) {
     const qsizetype slash = chosen.lastIndexOf(u'/');
     const QStringView name = QStringView(chosen).sliced(slash + 1);

@@ -80,9 +80,6 @@ QString RecordDataLine(double time, double value);
 // A number as a header line holds it: bare, period as separator, no blank; empty stays empty.
 QString InvariantNumber(const Number& value);
 
-// The channel function code of a unit text as record files name it; nothing for other texts.
-std::optional<int> UnitCodeOfText(const QString& unitText);
-
 // The save name rule: unless the fourth character from the end of the file's name is a period,
 // ".txt" is appended (report -> report.txt; report.TXT, x.abc stay; data.text -> data.text.txt).
 QString RecordFileName(const QString& chosen);

@@ -188,23 +188,6 @@ private slots:
         QVERIFY(!error.what.isEmpty());
     }
 
-    void unitCodes_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("code"); // 0: not a unit of the table
-        const std::pair<const char*, int> rows[] = {
-            {"degF", 1}, {"degC", 2},  {"kOhm", 3},   {"Volt", 4},    {"Amp", 5},
-            {"% RH", 6}, {"A rms", 7}, {"V rms", 10}, {"V rms ", 11}, {"volt", 0},
-            {"V", 0},    {"psi", 0},   {" V rms", 0}};
-        for (const auto& [text, code] : rows)
-            QTest::newRow(qPrintable(QStringLiteral("'%1'").arg(QLatin1String(text))))
-                << QString::fromLatin1(text) << code;
-    }
-    void unitCodes() {
-        QFETCH(QString, text);
-        QFETCH(int, code);
-        QCOMPARE(UnitCodeOfText(text).value_or(0), code);
-    }
-
     void saveNames_data() {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("saved");
