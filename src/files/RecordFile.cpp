@@ -4,8 +4,10 @@
 #include "ui/Format.h"
 #include "ui/Parse.h"
 
+#include <array>
 #include <cfloat>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -235,6 +237,29 @@ QString Quoted(const QString& text) {
     inner.replace(u'"', u' ');
     return u'"' + inner + u'"';
 }
+// A logger's readings take a few hundred distinct values (a 10-bit code times the range's
+// factor), so most value texts of a record have been formatted before. Each is formatted once
+// and looked up after that.
+class ValueTexts {
+public:
+    const QString& operator()(double value) {
+        quint64 bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        Entry& entry = entries_[(bits ^ (bits >> 29) ^ (bits >> 47)) % entries_.size()];
+        if (!entry.used || entry.bits != bits)
+            entry = {true, bits, ui::Format(value, kValuePattern)};
+        return entry.text;
+    }
+
+private:
+    struct Entry {
+        bool used = false;
+        quint64 bits = 0;
+        QString text;
+    };
+    std::array<Entry, 4096> entries_;
+};
+
 } // namespace
 
 QByteArray FormatRecordFile(const RecordFileHeader& header, int count,
@@ -251,9 +276,12 @@ QByteArray FormatRecordFile(const RecordFileHeader& header, int count,
     text += Quoted(header.unitName) + eol;
     text += InvariantNumber(header.highLimit) + eol;
     text += InvariantNumber(header.lowLimit) + eol;
+    ValueTexts valueTexts;
     for (int i = 1; i <= count; ++i) {
         const RecordPoint p = point(i);
-        text += RecordDataLine(p.time, p.value);
+        text += ui::Format(p.time, kTimePattern);
+        text += u'\t';
+        text += valueTexts(p.value);
         text += eol;
     }
     return text.toLatin1();
