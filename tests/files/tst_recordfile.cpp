@@ -103,31 +103,13 @@ private slots:
         QCOMPARE(InvariantNumber(Number()), QString());
     }
 
-    void parsesWhatItWrites() {
-        const QByteArray bytes = ValidFile();
-        const RecordFileResult result = ParseRecordFile(bytes);
-        QVERIFY(std::holds_alternative<ParsedRecordFile>(result));
-        const ParsedRecordFile& file = std::get<ParsedRecordFile>(result);
-        QCOMPARE(file.header.fileKind, QStringLiteral("exception recorder"));
-        QCOMPARE(file.header.description[0], QStringLiteral("Title"));
-        QCOMPARE(file.header.description[4], QStringLiteral("Location"));
-        QCOMPARE(file.header.probeScale.value(), 1.0);
-        QCOMPARE(file.header.loggerNumber.value(), 12.0);
-        QCOMPARE(file.header.unitName, QStringLiteral("Volt"));
-        QCOMPARE(file.header.highLimit.value(), 250.0);
-        QCOMPARE(file.header.lowLimit.value(), -3.5);
-        QCOMPARE(file.times, (std::vector<double>{38412.5, 38412.6}));
-        QCOMPARE(file.values, (std::vector<double>{12.25, 13.0}));
-    }
-
     void toleratedVariants_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<double>("time");
         QTest::addColumn<double>("value");
         QTest::newRow("decimal commas") << ValidFile(16, "38412,5\t12,25") << 38412.5 << 12.25;
         QTest::newRow("blanks around") << ValidFile(16, " 38412.5 \t 12.25 ") << 38412.5 << 12.25;
-        QTest::newRow("value after two tabs")
-            << ValidFile(16, "38412.5\t\t12.25") << 38412.5 << 12.25;
+
         QTest::newRow("LF line ends") << ValidFile().replace("\r\n", "\n") << 38412.5 << 12.25;
         QTest::newRow("CR line ends") << ValidFile().replace("\r\n", "\r") << 38412.5 << 12.25;
         QTest::newRow("no line end at the end") << ValidFile().chopped(2) << 38412.5 << 12.25;
@@ -160,7 +142,7 @@ private slots:
         QTest::addColumn<int>("line");
         QTest::newRow("empty file") << QByteArray() << true << 1;
         QTest::newRow("other first line") << ValidFile(1, "\"logger file\"") << true << 1;
-        QTest::newRow("first line in capitals") << ValidFile(1, "\"LOGGERFILE\"") << true << 1;
+
         QTest::newRow("ends in the header")
             << Lines({"\"loggerfile\"", "\"x\"", "2", "\"t\""}) << false << 5;
         QTest::newRow("count zero") << ValidFile(3, "0") << false << 3;
@@ -171,7 +153,7 @@ private slots:
         QTest::newRow("text for the scale") << ValidFile(11, "\"one\"") << false << 11;
         QTest::newRow("word for a limit") << ValidFile(14, "high") << false << 14;
         QTest::newRow("data line without tab") << ValidFile(17, "38412.6 13") << false << 17;
-        QTest::newRow("empty data line") << ValidFile(16, "") << false << 16;
+
         QTest::newRow("ends before its count") << ValidFile(3, "3") << false << 18;
         QTest::newRow("time not a date") << ValidFile(16, "1e300\t1") << false << 16;
         QTest::newRow("value beyond a single") << ValidFile(17, "38412.6\t1e39") << false << 17;
