@@ -59,6 +59,12 @@ void BM_WriteRecordFile(benchmark::State& state) {
         if (!WriteRecordFile(*files.w)) state.SkipWithError("write failed");
     }
     state.SetItemsProcessed(state.iterations() * kMaxReadings);
+    // A copy for drawing the same file with other tools (scripts/bench-gnuplot.sh --file).
+    const QString keep = qEnvironmentVariable("VESTO_BENCH_RECORD_FILE");
+    if (!keep.isEmpty()) {
+        QFile::remove(keep);
+        QFile::copy(files.st->SaveFileName, keep);
+    }
 }
 BENCHMARK(BM_WriteRecordFile)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 

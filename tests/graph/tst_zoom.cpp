@@ -3,6 +3,7 @@
 #include "graph/canvas/PictureBox.h"
 #include "support/Fixtures.h"
 #include "support/TestRegistry.h"
+#include "ui/Colors.h"
 #include "ui/Format.h"
 #include "ui/Pointer.h"
 
@@ -237,12 +238,14 @@ private slots:
     void nestedZoomsAndUnzoom_data() {
         QTest::addColumn<double>("dataSaved");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("saved") << 1.0 << "saved";
-        QTest::newRow("not saved") << 0.0 << "not saved";
+        QTest::addColumn<QColor>("colour");
+        QTest::newRow("saved") << 1.0 << "saved" << QColor(0, 255, 0);
+        QTest::newRow("not saved") << 0.0 << "not saved" << QColor(255, 255, 0);
     }
     void nestedZoomsAndUnzoom() {
         QFETCH(double, dataSaved);
         QFETCH(QString, caption);
+        QFETCH(QColor, colour);
         st->DataSaved = dataSaved;
         Drag(w->Picture1, At(*st, 1.8, 9.5), At(*st, 7.8, 0.5));
         QCOMPARE(st->DisplayCount.value(), 6.0);
@@ -259,6 +262,7 @@ private slots:
         QCOMPARE(st->Zoomed, qint16(0));
         QVERIFY(w->Command2->isHidden());
         QCOMPARE(w->Label16->text(), caption);
+        QCOMPARE(ui::BackColor(w->Label16), colour);
         QVERIFY(!w->Label16->isHidden());
         QCOMPARE(w->mnuSaveTXT->isEnabled(), dataSaved == 0);
         QCOMPARE(st->AxisMax.value(), 10.0); // the whole record's window again
