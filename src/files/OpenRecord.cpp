@@ -105,9 +105,8 @@ void TakeRecord(Log1& w, ParsedRecordFile& file) {
 
     st.Zoomed = 0;
     st.RecordCount = st.DisplayCount;
+    // The drawing ends the busy state the read began.
     DrawGraph(w);
-    // The drawing ends the busy state itself; a record too short to draw must not leave it on.
-    EndBusy(w);
     w.Label14->hide();
     w.Label17->hide();
 }
