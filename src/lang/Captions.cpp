@@ -1,5 +1,7 @@
 #include "lang/Language.h"
 
+#include "files/SaveOpt.h"
+#include "graph/Describe.h"
 #include "shell/Log1.h"
 #include "shell/about2.h"
 #include "ui/Format.h"
@@ -89,6 +91,23 @@ void CaptionAboutBox(Log1& w) {
                  {d.Command1, 120}});
 }
 
+void CaptionDescription(Log1& w) {
+    Describe& d = FormOf<Describe>(w);
+    Apply(w.st, {{&d, 13},
+                 {d.Label1, 12},
+                 {d.Label9, 13},
+                 {d.Label2, 14},
+                 {d.Label3, 15},
+                 {d.Label4, 16},
+                 {d.Command1, 120},
+                 {d.Command2, 119}});
+}
+
+void CaptionSaveOptions(Log1& w) {
+    SaveOpt& d = FormOf<SaveOpt>(w);
+    Apply(w.st, {{&d, 121}, {d.Command1, 117}, {d.Command2, 118}, {d.Command3, 119}});
+}
+
 } // namespace
 
 void ApplyCaptions(Log1& w) {
@@ -97,6 +116,8 @@ void ApplyCaptions(Log1& w) {
     // dialog, print options, save options.
     CaptionMainWindow(w);
     CaptionAboutBox(w);
+    CaptionDescription(w);
+    CaptionSaveOptions(w);
 
     const double language = st.LanguageIndex;
     if (language >= 0 && language <= kLanguages)
