@@ -134,12 +134,17 @@ void DrawGraphPage(const AppState& st, PrinterCanvas& c, int dotsPerInch, bool w
         }
     }
 
-    // 14. The curve, broken at pauses and cut to the plot's top and bottom as on screen.
+    // 14. The curve, broken at pauses and cut to the plot's top and bottom as on screen. Even
+    // at 1200 dots an inch a full record puts about ten readings into each dot column of the
+    // plot, and a printer pays per line: joining the pieces within a column, as the screen
+    // does, changes nothing a printer can show and makes the page several times quicker.
     c.setDrawWidth(width(4));
     const QColor red = ui::PaletteColor(4);
     const PointSeries points = SeriesOf(st.DisplayTime, st.DisplayValue, n);
-    TraceCurve(points, map, top, bottom,
-               [&c, &red](const Segment& s) { c.Line(s.x1, s.y1, s.x2, s.y2, red); });
+    auto line = [&c, &red](const Segment& s) { c.Line(s.x1, s.y1, s.x2, s.y2, red); };
+    ColumnJoiner<decltype(line)> joiner(line);
+    TraceCurve(points, map, top, bottom, [&joiner](const Segment& s) { joiner.add(s); });
+    joiner.finish();
     c.setDrawWidth(width(1));
 
     // 15. Title.
