@@ -2,6 +2,7 @@
 
 #include "files/SaveOpt.h"
 #include "graph/Describe.h"
+#include "output/PrintOpt.h"
 #include "shell/Log1.h"
 #include "shell/about2.h"
 #include "ui/Format.h"
@@ -103,6 +104,11 @@ void CaptionDescription(Log1& w) {
                  {d.Command2, 119}});
 }
 
+void CaptionPrintOptions(Log1& w) {
+    PrintOpt& d = FormOf<PrintOpt>(w);
+    Apply(w.st, {{&d, 116}, {d.Command1, 117}, {d.Command2, 118}, {d.Command3, 119}});
+}
+
 void CaptionSaveOptions(Log1& w) {
     SaveOpt& d = FormOf<SaveOpt>(w);
     Apply(w.st, {{&d, 121}, {d.Command1, 117}, {d.Command2, 118}, {d.Command3, 119}});
@@ -117,6 +123,7 @@ void ApplyCaptions(Log1& w) {
     CaptionMainWindow(w);
     CaptionAboutBox(w);
     CaptionDescription(w);
+    CaptionPrintOptions(w);
     CaptionSaveOptions(w);
 
     const double language = st.LanguageIndex;

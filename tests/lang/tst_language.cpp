@@ -71,7 +71,8 @@ void CheckCaptions(Log1& w, const TextOf& text) {
     const QStringList dialogs =
         QString("Describe - 13 Describe Label1 12 Describe Label9 13 Describe Label2 14 "
                 "Describe Label3 15 Describe Label4 16 Describe Command1 120 "
-                "Describe Command2 119 SaveOpt - 121 SaveOpt Command1 117 SaveOpt Command2 118 "
+                "Describe Command2 119 PrintOpt - 116 PrintOpt Command1 117 PrintOpt Command2 118 "
+                "PrintOpt Command3 119 SaveOpt - 121 SaveOpt Command1 117 SaveOpt Command2 118 "
                 "SaveOpt Command3 119")
             .split(' ');
     for (int i = 0; i < dialogs.size(); i += 3) {
