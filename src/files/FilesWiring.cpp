@@ -1,7 +1,12 @@
 #include "files/FilesWiring.h"
 
+#include "files/OpenRecord.h"
+#include "files/SaveRecord.h"
 #include "shell/Log1.h"
 
+#include <QAction>
+
 void WireFiles(Log1& w) {
-    (void)w;
+    QObject::connect(w.mnuSaveTXT, &QAction::triggered, &w, [&w] { mnuSaveTXT_Click(w); });
+    QObject::connect(w.mnuOpen, &QAction::triggered, &w, [&w] { mnuOpen_Click(w); });
 }

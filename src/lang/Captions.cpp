@@ -1,5 +1,8 @@
 #include "lang/Language.h"
 
+#include "files/SaveOpt.h"
+#include "graph/Describe.h"
+#include "output/PrintOpt.h"
 #include "shell/Log1.h"
 #include "shell/about2.h"
 #include "ui/Format.h"
@@ -89,6 +92,28 @@ void CaptionAboutBox(Log1& w) {
                  {d.Command1, 120}});
 }
 
+void CaptionDescription(Log1& w) {
+    Describe& d = FormOf<Describe>(w);
+    Apply(w.st, {{&d, 13},
+                 {d.Label1, 12},
+                 {d.Label9, 13},
+                 {d.Label2, 14},
+                 {d.Label3, 15},
+                 {d.Label4, 16},
+                 {d.Command1, 120},
+                 {d.Command2, 119}});
+}
+
+void CaptionPrintOptions(Log1& w) {
+    PrintOpt& d = FormOf<PrintOpt>(w);
+    Apply(w.st, {{&d, 116}, {d.Command1, 117}, {d.Command2, 118}, {d.Command3, 119}});
+}
+
+void CaptionSaveOptions(Log1& w) {
+    SaveOpt& d = FormOf<SaveOpt>(w);
+    Apply(w.st, {{&d, 121}, {d.Command1, 117}, {d.Command2, 118}, {d.Command3, 119}});
+}
+
 } // namespace
 
 void ApplyCaptions(Log1& w) {
@@ -97,6 +122,9 @@ void ApplyCaptions(Log1& w) {
     // dialog, print options, save options.
     CaptionMainWindow(w);
     CaptionAboutBox(w);
+    CaptionDescription(w);
+    CaptionPrintOptions(w);
+    CaptionSaveOptions(w);
 
     const double language = st.LanguageIndex;
     if (language >= 0 && language <= kLanguages)

@@ -1,7 +1,13 @@
 #include "output/OutputWiring.h"
 
+#include "output/PrintData.h"
+#include "output/PrintGraph.h"
 #include "shell/Log1.h"
 
+#include <QAction>
+
 void WireOutput(Log1& w) {
-    (void)w;
+    QObject::connect(w.mnuPGraph, &QAction::triggered, &w, [&w] { mnuPGraph_Click(w); });
+    QObject::connect(w.mnuPData, &QAction::triggered, &w, [&w] { mnuPData_Click(w); });
+    QObject::connect(w.mnuGClip, &QAction::triggered, &w, [&w] { mnuGClip_Click(w); });
 }

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -97,7 +98,14 @@ void Log1::buildControls() {
     ui::SetBackColor(client, kCream);
 
     Picture2 = makeLabel(client, "Picture2", {}, 240, 120, 1935, 615);
-    Picture2->setPixmap(DrawLogo(Picture2->size()));
+    // The banner Label28 lies over the lower part of the picture, so the drawing keeps above it.
+    QPixmap picture(Picture2->size());
+    picture.fill(Qt::transparent);
+    {
+        QPainter p(&picture);
+        p.drawPixmap(0, 0, DrawLogo(QSize(Picture2->width(), ui::TwipsToPixels(330))));
+    }
+    Picture2->setPixmap(picture);
     Label28 = makeLabel(client, "Label28", QStringLiteral("Vesto Logger"), 240, 480, 1695, 255);
     Label28->setFont(QFont(QStringLiteral("Arial"), 10));
     Label28->raise();

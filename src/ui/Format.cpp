@@ -3,9 +3,12 @@
 #include "ui/DateSerial.h"
 
 #include <QLocale>
+#include <QVarLengthArray>
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 namespace ui {
@@ -13,10 +16,41 @@ namespace {
 
 // ---- decimal digits of a double ----------------------------------------------------------
 
+// The digits of a shortest form, at most 17, kept in place: a file or a listing formats tens of
+// thousands of numbers, and a string on the heap for each would cost more than the digits.
+class Digits {
+public:
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    const char* data() const { return chars_; }
+    char& operator[](std::size_t i) { return chars_[i]; }
+    char operator[](std::size_t i) const { return chars_[i]; }
+    char back() const { return chars_[size_ - 1]; }
+    void push_back(char c) {
+        if (size_ < sizeof chars_) chars_[size_++] = c;
+    }
+    void append(const char* from, const char* to) {
+        const std::size_t n = std::min(std::size_t(to - from), sizeof chars_ - size_);
+        std::memcpy(chars_ + size_, from, n);
+        size_ += n;
+    }
+    void pop_back() { --size_; }
+    void resize(std::size_t n) { size_ = std::min(n, size_); }
+    void clear() { size_ = 0; }
+    void assign(std::size_t n, char c) {
+        clear();
+        while (n-- > 0) push_back(c);
+    }
+
+private:
+    char chars_[24]{};
+    std::size_t size_ = 0;
+};
+
 // |value| as the digits of its shortest round-trip decimal form: value = 0.<digits> x 10^point.
 // No leading or trailing zeros; zero has no digits.
 struct Decimal {
-    std::string digits;
+    Digits digits;
     int point = 0;
 };
 
@@ -27,12 +61,15 @@ Decimal ShortestDecimal(double value) {
     char buffer[64];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    const std::string text(buffer, result.ptr);
-    const auto e = text.find('e');
-    for (std::size_t i = 0; i < e; ++i) {
-        if (text[i] != '.') d.digits.push_back(text[i]);
-    }
-    d.point = std::stoi(text.substr(e + 1)) + 1;
+    // "d.ddde+XX", or "de+XX" for a single digit.
+    const char* e = std::find(buffer, result.ptr, 'e');
+    d.digits.push_back(buffer[0]);
+    if (e - buffer > 2) d.digits.append(buffer + 2, e);
+    const char* exponent = e + 1;
+    if (exponent < result.ptr && *exponent == '+') ++exponent;
+    int power = 0;
+    std::from_chars(exponent, result.ptr, power);
+    d.point = power + 1;
     while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
     return d;
 }
@@ -71,18 +108,19 @@ void RoundToDecimals(Decimal& d, int decimals) {
 // The digits before and after the decimal point.
 std::string WholeDigits(const Decimal& d) {
     std::string whole;
-    for (int i = 0; i < d.point; ++i) {
-        whole.push_back(i < static_cast<int>(d.digits.size()) ? d.digits[std::size_t(i)] : '0');
-    }
+    if (d.point <= 0) return whole;
+    const std::size_t length = std::size_t(d.point);
+    const std::size_t copied = std::min(length, d.digits.size());
+    whole.assign(d.digits.data(), copied);
+    whole.append(length - copied, '0');
     return whole;
 }
 
 std::string FractionDigits(const Decimal& d) {
     std::string fraction;
-    for (int i = std::min(d.point, 0); i < static_cast<int>(d.digits.size()); ++i) {
-        fraction.push_back(i < 0 ? '0' : d.digits[std::size_t(i)]);
-    }
-    if (d.point > 0) fraction.erase(0, std::min(fraction.size(), std::size_t(d.point)));
+    if (d.point < 0) fraction.assign(std::size_t(-d.point), '0');
+    const std::size_t from = d.point > 0 ? std::size_t(d.point) : 0;
+    if (from < d.digits.size()) fraction.append(d.digits.data() + from, d.digits.size() - from);
     return fraction;
 }
 
@@ -140,6 +178,22 @@ NumberSection ParseSection(QStringView text) {
     return s;
 }
 
+// The separators of the default locale. Asking the locale for them costs more than formatting a
+// short number, so they are kept until the default locale changes.
+struct Separators {
+    QLocale locale;
+    QString point;
+    QString group;
+};
+
+const Separators& LocaleSeparators() {
+    thread_local Separators cached{QLocale(), QLocale().decimalPoint(), QLocale().groupSeparator()};
+    const QLocale current;
+    if (current != cached.locale)
+        cached = {current, current.decimalPoint(), current.groupSeparator()};
+    return cached;
+}
+
 QString FormatSection(const NumberSection& s, const Decimal& rounded) {
     std::string whole = WholeDigits(rounded);
     if (static_cast<int>(whole.size()) < s.forcedWhole) {
@@ -150,29 +204,46 @@ QString FormatSection(const NumberSection& s, const Decimal& rounded) {
         fraction.append(std::size_t(s.forcedDecimals) - fraction.size(), '0');
     }
 
-    const QLocale locale;
-    QString out = s.prefix;
-    const QString group = locale.groupSeparator();
+    // Put together in place and turned into a string once: this runs for every number of a
+    // file or a listing.
+    const Separators& separators = LocaleSeparators();
+    QVarLengthArray<QChar, 64> out;
+    const auto put = [&out](QStringView text) { out.append(text.data(), text.size()); };
+    put(s.prefix);
     for (std::size_t i = 0; i < whole.size(); ++i) {
-        if (s.grouped && i > 0 && (whole.size() - i) % 3 == 0) out += group;
-        out += QLatin1Char(whole[i]);
+        if (s.grouped && i > 0 && (whole.size() - i) % 3 == 0) put(separators.group);
+        out.append(QLatin1Char(whole[i]));
     }
-    if (s.hasPoint) out += locale.decimalPoint();
-    out += QString::fromLatin1(fraction.data(), qsizetype(fraction.size()));
-    out += s.suffix;
-    return out;
+    if (s.hasPoint) put(separators.point);
+    for (const char c : fraction) out.append(QLatin1Char(c));
+    put(s.suffix);
+    return QString(out.constData(), out.size());
 }
 
-QString FormatNumber(double value, const QString& pattern) {
-    if (!std::isfinite(value)) return NonFinite(value);
+// A number pattern taken apart once: its positive section and, when it has one, the negative.
+struct NumberPattern {
+    NumberSection positive;
+    NumberSection negative;
+    bool hasNegative = false;
+};
+
+NumberPattern ParseNumberPattern(const QString& pattern) {
     const qsizetype split = pattern.indexOf(u';');
-    const NumberSection positive = ParseSection(QStringView(pattern).left(split));
-    const bool hasNegative = split >= 0;
+    NumberPattern p;
+    p.positive = ParseSection(QStringView(pattern).left(split));
+    p.hasNegative = split >= 0;
+    p.negative = p.hasNegative ? ParseSection(QStringView(pattern).mid(split + 1)) : p.positive;
+    return p;
+}
+
+QString FormatNumber(double value, const NumberPattern& pattern) {
+    if (!std::isfinite(value)) return NonFinite(value);
+    const NumberSection& positive = pattern.positive;
+    const bool hasNegative = pattern.hasNegative;
 
     const Decimal exact = ShortestDecimal(value);
     if (value < 0) {
-        const NumberSection negative =
-            hasNegative ? ParseSection(QStringView(pattern).mid(split + 1)) : positive;
+        const NumberSection& negative = pattern.negative;
         Decimal rounded = exact;
         RoundToDecimals(rounded, negative.decimals);
         if (!rounded.digits.empty()) {
@@ -292,9 +363,34 @@ bool IsDatePattern(const QString& pattern) {
     return false;
 }
 
+namespace {
+// The patterns last used, taken apart: a listing or a file alternates between a few patterns for
+// thousands of numbers.
+struct CompiledPattern {
+    QString text;
+    bool date = false;
+    NumberPattern number;
+};
+
+const CompiledPattern& Compiled(const QString& pattern) {
+    thread_local std::array<CompiledPattern, 4> cache;
+    thread_local std::size_t next = 0;
+    for (const CompiledPattern& entry : cache) {
+        if (!entry.text.isNull() && entry.text == pattern) return entry;
+    }
+    CompiledPattern& entry = cache[next];
+    next = (next + 1) % cache.size();
+    entry.text = pattern;
+    entry.date = IsDatePattern(pattern);
+    if (!entry.date) entry.number = ParseNumberPattern(pattern);
+    return entry;
+}
+} // namespace
+
 QString Format(double value, const QString& pattern) {
     if (pattern.isEmpty()) return PlainText(value);
-    return IsDatePattern(pattern) ? FormatDate(value, pattern) : FormatNumber(value, pattern);
+    const CompiledPattern& compiled = Compiled(pattern);
+    return compiled.date ? FormatDate(value, pattern) : FormatNumber(value, compiled.number);
 }
 
 QString Format(const Number& value, const QString& pattern) {

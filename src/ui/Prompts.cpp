@@ -153,4 +153,8 @@ void InstallPromptHandler(PromptHandler* handler) {
     installedHandler = handler;
 }
 
+PromptHandler* InstalledPromptHandler() {
+    return installedHandler;
+}
+
 } // namespace ui

@@ -69,6 +69,7 @@ public:
 
 // Installs a handler in place of the real dialogs (nullptr restores them).
 void InstallPromptHandler(PromptHandler* handler);
+PromptHandler* InstalledPromptHandler();
 
 // Qt's filter string for a design filter ("txt files (*.txt)|*.txt" -> "txt files (*.txt)").
 QString QtFilter(const QString& designFilter);

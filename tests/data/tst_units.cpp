@@ -26,7 +26,7 @@ private slots:
     void rangeMenuActsAsARadioPair() {
         ScopedWorkDir dir;
         MainWindowFixture fx;
-        fx.w->Load();
+        fx.load();
         fx.st->RecordValue(1, 1) = 100.0f;
         // The second click is on the item already checked: nothing may change.
         for (QAction* item : {fx.w->mnu500v, fx.w->mnu500v, fx.w->mnu250v, fx.w->mnu500v}) {

@@ -36,7 +36,7 @@ struct Graph {
     AppState& st = *fx.st;
     Log1& w = *fx.w;
     QImage im;
-    Graph() { w.Load(), st.LanguageIndex = 1; }
+    Graph() { fx.load(); }
     ~Graph() { ui::SetPointer(ui::Pointer::Default); }
     // Readings at the given tenths of a second after kStart (0, 1, 2, ... when none are given).
     void draw(const QList<double>& values, double high = 0, double low = 0, QList<int> at = {}) {

@@ -67,6 +67,23 @@ void CheckCaptions(Log1& w, const TextOf& text) {
     for (int i = 0; i < lines.size(); ++i) QCOMPARE(lines[i]->text(), text(i + 1));
     QCOMPARE(about->Label9->text(), text(11));
     QCOMPARE(about->Command1->text(), text(120));
+    // The other dialogs, captioned before they are ever opened: "dialog control string".
+    const QStringList dialogs =
+        QString("Describe - 13 Describe Label1 12 Describe Label9 13 Describe Label2 14 "
+                "Describe Label3 15 Describe Label4 16 Describe Command1 120 "
+                "Describe Command2 119 PrintOpt - 116 PrintOpt Command1 117 PrintOpt Command2 118 "
+                "PrintOpt Command3 119 SaveOpt - 121 SaveOpt Command1 117 SaveOpt Command2 118 "
+                "SaveOpt Command3 119")
+            .split(' ');
+    for (int i = 0; i < dialogs.size(); i += 3) {
+        auto* dialog = w.findChild<QDialog*>(dialogs[i], Qt::FindDirectChildrenOnly);
+        QVERIFY2(dialog && !dialog->isVisible(), qPrintable(dialogs[i]));
+        QObject* o = dialogs[i + 1] == "-" ? static_cast<QObject*>(dialog)
+                                           : dialog->findChild<QWidget*>(dialogs[i + 1]);
+        QVERIFY2(o, qPrintable(dialogs[i] + ' ' + dialogs[i + 1]));
+        QCOMPARE(o->property(o == dialog ? "windowTitle" : "text").toString(),
+                 text(dialogs[i + 2].toInt()));
+    }
 }
 
 langfrm& Dialog(QDialog& d) {

@@ -1,6 +1,7 @@
 #include "support/Fixtures.h"
 
 #include "app/Application.h"
+#include "support/Pty.h"
 
 #include <QFile>
 
@@ -28,4 +29,31 @@ MainWindowFixture::MainWindowFixture()
 MainWindowFixture::~MainWindowFixture() {
     w.reset();
     st.reset();
+    if (com1Replaced_) {
+        if (previousCom1_.isNull())
+            qunsetenv("VESTO_COM1");
+        else
+            qputenv("VESTO_COM1", previousCom1_);
+    }
+    line.reset();
+}
+
+void MainWindowFixture::load() {
+    if (!QFile::exists(QStringLiteral("loggerx.ini"))) {
+        QByteArray settings = "\"[PORT etc]\"\r\n\"comm port =  1\"\r\n\"language =  1\"\r\n"
+                              "\"baud =  4800\"\r\n\"Fahrenheit =  0\"\r\n"
+                              "\"US Date Format =  1\"\r\n\"250 Volt\"\r\n\"[probe data]\"\r\n";
+        for (int r = 1; r <= 11; ++r) settings += ",,,\r\n";
+        for (int r = 0; r <= 61; ++r) settings += ",,,,,,,\r\n";
+        settings += "\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n";
+        QFile f(QStringLiteral("loggerx.ini"));
+        if (f.open(QIODevice::WriteOnly)) f.write(settings);
+    }
+    if (!qEnvironmentVariableIsSet("VESTO_COM1")) {
+        line = std::make_unique<Pty>();
+        previousCom1_ = QByteArray();
+        com1Replaced_ = true;
+        qputenv("VESTO_COM1", line->slavePath().toLocal8Bit());
+    }
+    w->Load();
 }

@@ -26,10 +26,24 @@ private:
     QString previous_;
 };
 
+class Pty;
+
 // The program's main window on a fresh state record, wired like the real program, not loaded.
 struct MainWindowFixture {
     MainWindowFixture();
     ~MainWindowFixture();
+
+    // Starts the program as a user with a settings file would: when the working directory has
+    // no loggerx.ini, one is written (English, COM1, US dates); unless the test has pointed
+    // VESTO_COM1 somewhere itself, COM1 is a quiet line of the fixture's own, so start-up asks
+    // nothing and the status polls go nowhere.
+    void load();
+
     std::unique_ptr<AppState> st;
     std::unique_ptr<Log1> w;
+    std::unique_ptr<Pty> line;
+
+private:
+    QByteArray previousCom1_;
+    bool com1Replaced_ = false;
 };

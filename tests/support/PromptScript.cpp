@@ -1,11 +1,11 @@
 #include "support/PromptScript.h"
 
-PromptScript::PromptScript() {
+PromptScript::PromptScript() : previous_(ui::InstalledPromptHandler()) {
     ui::InstallPromptHandler(this);
 }
 
 PromptScript::~PromptScript() {
-    ui::InstallPromptHandler(nullptr);
+    ui::InstallPromptHandler(previous_);
 }
 
 PromptScript& PromptScript::message(const QString& textPart, ui::Answer answer) {

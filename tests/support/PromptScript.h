@@ -63,6 +63,7 @@ private:
     };
     std::optional<Expectation> take(const QString& kind, const QString& text);
 
+    ui::PromptHandler* previous_ = nullptr;
     std::deque<Expectation> pending_;
     QStringList errors_;
     QList<Seen> seen_;

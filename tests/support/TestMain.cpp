@@ -1,6 +1,7 @@
 #include "support/TestRegistry.h"
 
 #include "app/Application.h"
+#include "support/UnexpectedPrompts.h"
 
 #include <QApplication>
 #include <QTest>
@@ -41,6 +42,8 @@ int main(int argc, char** argv) {
     defaultHandler = qInstallMessageHandler(filterMessages);
     QApplication app(argc, argv);
     PrepareApplication(app);
+    UnexpectedPrompts unexpectedPrompts;
+    ui::InstallPromptHandler(&unexpectedPrompts);
     QStringList args = app.arguments();
     QString only;
     if (args.size() > 1 && !args.at(1).startsWith('-')) {
@@ -58,5 +61,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no test class ran\n");
         return 1;
     }
+    ui::InstallPromptHandler(nullptr);
     return failed == 0 ? 0 : 1;
 }

@@ -1,0 +1,100 @@
+// Printing a full record (73620 readings) to a PDF file: the data listing (148 pages) and the
+// graph page, each through its menu command with the print dialog answered at once. Set
+// VESTO_BENCH_PDF_DIR to a folder to keep the printouts (listing.pdf, graph.pdf) there.
+#include "app/Application.h"
+#include "graph/DrawGraph.h"
+#include "output/PrintData.h"
+#include "output/PrintGraph.h"
+#include "shell/Log1.h"
+#include "ui/Prompts.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cmath>
+#include <memory>
+#include <random>
+
+namespace {
+
+// Answers every prompt: Yes to questions, the print dialog with a PDF file.
+class ToPdf : public ui::PromptHandler {
+public:
+    explicit ToPdf(QString path) : path_(std::move(path)) { ui::InstallPromptHandler(this); }
+    ~ToPdf() override { ui::InstallPromptHandler(nullptr); }
+    ui::Answer message(const ui::MessageRequest&) override { return ui::Yes; }
+    std::optional<QString> file(const ui::FileRequest&) override { return std::nullopt; }
+    bool print(QPrinter& printer, const QString&) override {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path_);
+        return true;
+    }
+    void modal(QDialog&) override {}
+
+private:
+    QString path_;
+};
+
+// A mains voltage logged in blocks of 60 readings 0.1 s apart, a few seconds between blocks.
+void FillRecord(AppState& st) {
+    std::mt19937 rng(42);
+    std::normal_distribution<double> noise(0.0, 1.5);
+    double time = 45000.0 + 9.5 / 24;
+    for (int i = 1; i <= kMaxReadings; ++i) {
+        if (i > 1) time += (i - 1) % 60 == 0 ? 4.0 / 86400 : 0.1 / 86400;
+        const double v = 230 + 12 * std::sin(i / 900.0) + noise(rng);
+        st.RecordTime.point(i) = st.DisplayTime.point(i) = time;
+        st.RecordValue.point(i) = static_cast<float>(v);
+        st.DisplayValue.point(i) = v;
+    }
+    st.RecordCount = st.DisplayCount = kMaxReadings;
+    st.HighLimitValue = 250;
+    st.LowLimitValue = 210;
+    st.LoggerNumber = 1234;
+    st.GraphTitle = QStringLiteral("Feeder 3, phase L1");
+    st.DescriptionLine2 = QStringLiteral("Substation north, transformer 2");
+}
+
+struct Printing {
+    QTemporaryDir dir;
+    std::unique_ptr<AppState> st = std::make_unique<AppState>();
+    std::unique_ptr<Log1> w = CreateMainWindow(*st);
+    ToPdf prompts{dir.filePath(QStringLiteral("out.pdf"))};
+    Printing() {
+        w->ProgressBar1->setValue(100);
+        FillRecord(*st);
+        DrawGraph(*w);
+    }
+    double fileBytes() const { return double(QFileInfo(dir.filePath("out.pdf")).size()); }
+    // With VESTO_BENCH_PDF_DIR set, the last printout is kept there to be looked at.
+    void keep(const QString& name) const {
+        const QString folder = qEnvironmentVariable("VESTO_BENCH_PDF_DIR");
+        if (folder.isEmpty()) return;
+        QFile::remove(QDir(folder).filePath(name));
+        QFile::copy(dir.filePath("out.pdf"), QDir(folder).filePath(name));
+    }
+};
+
+void BM_PrintDataListing(benchmark::State& state) {
+    Printing p;
+    for (auto _ : state) mnuPData_Click(*p.w);
+    state.counters["pages"] = ListingPageCount(kMaxReadings);
+    state.counters["pdf_bytes"] = p.fileBytes();
+    p.keep(QStringLiteral("listing.pdf"));
+}
+
+void BM_PrintGraphPage(benchmark::State& state) {
+    Printing p;
+    for (auto _ : state) mnuPGraph_Click(*p.w);
+    state.counters["pdf_bytes"] = p.fileBytes();
+    p.keep(QStringLiteral("graph.pdf"));
+}
+
+} // namespace
+
+BENCHMARK(BM_PrintDataListing)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+BENCHMARK(BM_PrintGraphPage)->Unit(benchmark::kMillisecond)->Repetitions(5);

@@ -1,0 +1,136 @@
+#include "files/SaveRecord.h"
+
+#include "files/RecordFile.h"
+#include "files/SaveOpt.h"
+#include "shell/Log1.h"
+#include "ui/Colors.h"
+#include "ui/Prompts.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QSaveFile>
+
+namespace {
+
+const QColor kGreen(0, 255, 0);
+const QString kFilter = QStringLiteral("txt files (*.txt)|*.txt");
+
+RecordFileHeader HeaderOf(const AppState& st) {
+    RecordFileHeader header;
+    header.description = {st.GraphTitle,       st.DescriptionLine2, st.DescriptionLine3,
+                          st.DescriptionLine4, st.DescriptionLine5, st.DescriptionLine6,
+                          st.DescriptionLine7};
+    header.probeScale = st.ProbeScale;
+    header.loggerNumber = st.LoggerNumber;
+    header.unitName = st.UnitName;
+    header.highLimit = st.HighLimitValue;
+    header.lowLimit = st.LowLimitValue;
+    return header;
+}
+
+// The bytes of the file for the scope being saved.
+QByteArray RecordFileBytes(const AppState& st) {
+    if (st.SaveScope == 1) {
+        return FormatRecordFile(HeaderOf(st), static_cast<int>(st.DisplayCount), [&st](int i) {
+            return RecordPoint{st.DisplayTime.point(i), st.DisplayValue.point(i)};
+        });
+    }
+    return FormatRecordFile(HeaderOf(st), static_cast<int>(st.RecordCount), [&st](int i) {
+        return RecordPoint{st.RecordTime.point(i), st.RecordValue.point(i)};
+    });
+}
+
+void ShowSaved(Log1& w) {
+    w.Label16->setText(w.st.Text(62));
+    ui::SetBackColor(w.Label16, kGreen);
+}
+
+// A count outside the arrays cannot come from a download or a file; refusing it keeps a damaged
+// state from reaching past the record.
+bool CountFits(const Number& count) {
+    return count >= 0 && count <= kMaxReadings && count == static_cast<int>(count);
+}
+
+} // namespace
+
+void mnuSaveTXT_Click(Log1& w) {
+    AppState& st = w.st;
+    st.SaveCancelled = 0;
+    if (st.DataSaved == 0 && st.Zoomed == 0) {
+        st.SaveScope = 0;
+    } else if (st.DataSaved == 1 && st.Zoomed == 1) {
+        st.SaveScope = 1;
+    } else {
+        ui::RunModal(FormOf<SaveOpt>(w));
+        if (st.SaveCancelled == 1) {
+            st.SaveScope = 0;
+            return;
+        }
+    }
+
+    if (!w.RecordLoaded()) {
+        ui::MsgBox(QStringLiteral("No Data to Save.  Download First."), ui::Buttons::Ok,
+                   ui::Icon::Information, st.Text(54));
+        st.SaveScope = 0;
+        return;
+    }
+
+    for (;;) {
+        const std::optional<QString> chosen =
+            ui::FileDialog({ui::FileRequest::Mode::SaveAs, QStringLiteral("Save As"), kFilter, {}});
+        if (!chosen) break;
+        st.SaveFileName = RecordFileName(*chosen);
+        if (QFileInfo::exists(st.SaveFileName)) {
+            const ui::Answer answer = ui::MsgBox(st.Text(144), ui::Buttons::YesNoCancel,
+                                                 ui::Icon::Critical, st.Text(74), 2);
+            if (answer == ui::No) continue;
+            if (answer != ui::Yes) break;
+        }
+        WriteRecordFile(w);
+        break;
+    }
+    // Between saves the scope is the entire record.
+    st.SaveScope = 0;
+}
+
+bool WriteRecordFile(Log1& w) {
+    AppState& st = w.st;
+    const Number& count = st.SaveScope == 1 ? st.DisplayCount : st.RecordCount;
+    QSaveFile file(st.SaveFileName);
+    QString failure;
+    if (!CountFits(count)) {
+        failure = QStringLiteral("the record in memory is damaged");
+    } else if (!file.open(QIODevice::WriteOnly)) {
+        failure = file.errorString();
+    } else if (file.write(RecordFileBytes(st)) < 0 || !file.commit()) {
+        failure = file.errorString();
+    }
+    if (!failure.isEmpty()) {
+        file.cancelWriting();
+        ui::MsgBox(QStringLiteral("The record could not be saved as\n%1\n\n%2.\n\nNothing was "
+                                  "written; an earlier file of that name is unchanged.")
+                       .arg(QDir::toNativeSeparators(st.SaveFileName), failure),
+                   ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(54));
+        return false;
+    }
+
+    if (st.SaveScope == 1) {
+        ShowSaved(w);
+        w.Label16->show();
+        w.Label16->repaint();
+        st.ViewSaved = 1;
+        w.mnuSaveTXT->setEnabled(false);
+        st.SaveScope = 0;
+    } else {
+        st.DataSaved = 1;
+        // While zoomed the window shown can still be saved on its own.
+        w.mnuSaveTXT->setEnabled(st.Zoomed == 1);
+        if (st.Zoomed != 1) {
+            ShowSaved(w);
+            w.Label16->repaint();
+        }
+    }
+    return true;
+}

@@ -1,0 +1,38 @@
+#pragma once
+// Zoom and cursor readout on the graph: the pointer's time and value are shown while it is over
+// the plot, a dragged rectangle cuts the displayed window down to its time span and value range,
+// and "Unzoom" brings the whole record back. Positions are turned into times and values with the
+// plot rectangle and axis ends the last drawing left on the state.
+
+#include "shell/RecordArrays.h"
+
+struct AppState;
+class Log1;
+
+// Time under canvas x and value under canvas y, by the last drawing's mapping.
+double TimeAtX(const AppState& st, double x);
+double ValueAtY(const AppState& st, double y);
+// Strictly inside the plot rectangle: a point on the frame line is outside.
+bool InsidePlot(const AppState& st, double x, double y);
+
+// First and last displayed index inside a zoom's time span [from, to).
+struct ZoomSpan {
+    int first;
+    int last;
+};
+// Scans points 1..count: first is the first point at or after `from` (1 when there is none);
+// the scan stops at the first point at or after `to`, and last is the point before it (count
+// when there is none).
+ZoomSpan FindZoomSpan(const RecordArray<double>& times, int count, double from, double to);
+
+// Picture1's mouse events, in canvas units.
+void Picture1_MouseDown(Log1& w, int button, int shift, double x, double y);
+void Picture1_MouseMove(Log1& w, int button, int shift, double x, double y);
+void Picture1_MouseUp(Log1& w, int button, int shift, double x, double y);
+
+// Cuts the displayed window to the dragged rectangle and redraws; a span of fewer than three
+// points only sets the value window.
+void ApplyZoom(Log1& w);
+
+// "Unzoom" (Command2): the whole record is displayed again.
+void Unzoom(Log1& w);
