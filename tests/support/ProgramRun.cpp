@@ -62,7 +62,8 @@ bool ProgramRun::download(int timeoutMs) {
         timeoutMs);
 }
 
-QString ProgramRun::compareWithLogger(int expectedCount) const {
+QString ProgramRun::compareWithLogger(int expectedCount,
+                                      std::optional<double> downloadStart) const {
     const QList<LoggerEmulator::Reading> held = logger.readings();
     const AppState& s = st();
     if (int(s.RecordCount) != expectedCount)
@@ -76,7 +77,8 @@ QString ProgramRun::compareWithLogger(int expectedCount) const {
         const LoggerEmulator::Reading& r = held[i];
         const int n = i + 1;
         const double volts = r.raw / 4.0 * factor;
-        const double time = s.DownloadStart + double(r.ticks) / ui::kTicksPerDay;
+        const double time =
+            downloadStart.value_or(s.DownloadStart) + double(r.ticks) / ui::kTicksPerDay;
         if (r.n != n) return QStringLiteral("the logger's record is out of order at %1").arg(n);
         if (s.RecordValue.point(n) != float(volts) || s.DisplayValue.point(n) != volts)
             return QStringLiteral("reading %1: %2 V, the logger holds %3 V")

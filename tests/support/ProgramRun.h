@@ -8,6 +8,7 @@
 #include "support/PromptScript.h"
 
 #include <memory>
+#include <optional>
 
 class ProgramRun {
 public:
@@ -24,8 +25,9 @@ public:
     bool download(int timeoutMs = 60000);
 
     // Compares every reading in memory with the logger's record of what it holds: volts from
-    // its codes, time from DownloadStart and its clock ticks. Returns the first difference.
-    QString compareWithLogger(int expectedCount) const;
+    // its codes, time from the download's time base and its clock ticks. Returns the first
+    // difference. The time base is DownloadStart unless a later status record has moved it.
+    QString compareWithLogger(int expectedCount, std::optional<double> downloadStart = {}) const;
 
     ScopedWorkDir dir;
     PromptScript script;
