@@ -16,6 +16,8 @@ private slots:
         QTest::addColumn<QStringList>("logger");
         QTest::addColumn<int>("count");
         QTest::newRow("one bank") << QStringList{"--readings", "1200"} << 1200;
+        // The first bank just filled: the status record announces a second bank of no bytes.
+        QTest::newRow("one full bank") << QStringList{"--readings", "24540"} << 24540;
         QTest::newRow("two banks")
             << QStringList{"--readings", "30000", "--pattern", "ramp"} << 30000;
         QTest::newRow("wrapped, current block newest")

@@ -50,11 +50,14 @@ private slots:
         const double timeBase = run.st().DownloadStart;
         Log1& w = run.w();
         // The watchdog counts ten seconds a tick; let it tick faster than the clock.
-        w.Timer8->setInterval(300);
+        w.Timer8->setInterval(700);
         run.logger.console("fault stall-at:800");
         run.script.message("Discard the record?", ui::Ok);
         w.mnuDownload->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(run.st().Transferring, qint16(1), 20000);
+        // Half of the 1600 bytes came before the line stalled.
+        QTRY_COMPARE_WITH_TIMEOUT(w.Label14->text(), QStringLiteral("50"), 10000);
+        QCOMPARE(w.ProgressBar1->value(), 50);
         QTRY_COMPARE_WITH_TIMEOUT(run.st().Transferring, qint16(0), 20000);
         QCOMPARE(run.st().LoggerOnline, qint16(0));
         QCOMPARE(run.st().DownloadRequested, qint16(0));

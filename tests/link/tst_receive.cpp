@@ -1,5 +1,4 @@
 #include "LinkFixture.h"
-#include "LoggerBytes.h"
 #include "link/CommandSequencer.h"
 #include "link/ReceiveHandler.h"
 #include "link/StatusRecord.h"
@@ -14,11 +13,16 @@
 #include <QPushButton>
 #include <QSignalSpy>
 
-using namespace loggerbytes;
-
 namespace {
 
 const QByteArray kAck("\x04", 1);
+
+// A 112-byte status record with the given bytes (numbered from 1) set, every other byte 0.
+QByteArray StatusRecordBytes(std::initializer_list<std::pair<int, int>> bytes) {
+    QByteArray r(112, '\0');
+    for (const auto& [n, value] : bytes) r[n - 1] = static_cast<char>(value);
+    return r;
+}
 
 // Status record of a logger numbered 1234, type 80, limits 50..200, mode 1, present reading shown.
 QByteArray statusWith(std::initializer_list<std::pair<int, int>> memory) {
@@ -195,92 +199,6 @@ private slots:
         answerStatus(kAck + statusWith({{68, 10}}), false);
         QTRY_COMPARE(st.LoggerOnline, qint16(1));
         QCOMPARE(int(st.LoggerRecordCount), 600);
-    }
-
-    void transferPlacesReadings_data() {
-        QTest::addColumn<QByteArray>("status");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("writePointer"); // -1: not wrapped
-        QTest::addColumn<int>("flag");
-        QTest::newRow("one bank") << statusWith({{68, 100}}) << 6000 << -1 << 0;
-        QTest::newRow("two banks in one read")
-            << statusWith({{68, 10}, {70, 1}}) << 25140 << -1 << 0;
-        QTest::newRow("second bank just begun") << statusWith({{70, 1}}) << 24540 << -1 << 0;
-        QTest::newRow("wrapped, current block newest")
-            << statusWith({{68, 10}, {70, 1}, {71, 1}, {43, 1}}) << 73620 << 25140 << 1;
-        QTest::newRow("wrapped, current block oldest")
-            << statusWith({{68, 10}, {70, 1}, {71, 1}, {43, 0}}) << 73620 << 25140 << 0;
-        QTest::newRow("wrapped twice: the current block left out")
-            << statusWith({{68, 0x2C}, {69, 1}, {70, 2}, {71, 2}, {43, 1}}) << 73560 << 67080 << 1;
-    }
-    void transferPlacesReadings() {
-        QFETCH(QByteArray, status);
-        QFETCH(int, count);
-        QFETCH(int, writePointer);
-        QFETCH(int, flag);
-        AppState& st = f->st;
-        Log1& w = f->w;
-        st.FunctionCode = 4;
-        st.FunctionUnitName = QStringLiteral("Volt");
-        const auto record = ParseStatusRecord(status);
-        transfer(status, kAck + Memory(record->blockCount()));
-        QTRY_COMPARE_WITH_TIMEOUT(w.ProgressBar1->value(), 100, 20000);
-        QCOMPARE(st.Transferring, qint16(0));
-        QCOMPARE(st.DownloadRequested, qint16(0));
-        QCOMPARE(int(st.LinkState), 0);
-        QCOMPARE(int(st.RecordCount), count);
-        QCOMPARE(int(st.DisplayCount), count);
-        QCOMPARE(w.Label40->text(), QString::number(count));
-        QCOMPARE(int(st.LoggerNumber), 1234);
-        QCOMPARE(int(st.UnitCode), 4);
-        QCOMPARE(st.UnitName, QStringLiteral("Volt"));
-        QCOMPARE(st.HighLimitValue.value(), 200.0);
-        QVERIFY(w.Command3->isVisibleTo(&w));
-        QVERIFY(w.mnuPGraph->isEnabled());
-        const int stored = record->blockCount() * 60;
-        int checked = 0;
-        for (int m = 1; m <= stored; ++m) {
-            const int n = writePointer < 0 ? m : WrappedReadingNumber(m, writePointer, flag);
-            if (n > count) continue;
-            const int b = (m - 1) / 60;
-            const double volts = CodeAt(m) / 4.0;
-            const double time = st.DownloadStart + (TicksOfBlock(b) + (m - 1) % 60) / 864000.0;
-            if (st.RecordValue.point(n) != float(volts) || st.DisplayValue.point(n) != volts ||
-                qAbs(st.RecordTime.point(n) - time) > 1e-9 ||
-                st.DisplayTime.point(n) != st.RecordTime.point(n))
-                QFAIL(
-                    qPrintable(QStringLiteral("reading %1 from memory position %2").arg(n).arg(m)));
-            ++checked;
-        }
-        QCOMPARE(checked, count);
-    }
-
-    void stalledTransferKeepsPreviousRecord() {
-        AppState& st = f->st;
-        Log1& w = f->w;
-        st.RecordCount = 3;
-        for (int i = 1; i <= 3; ++i) st.RecordValue.point(i) = float(i);
-        w.ProgressBar1->setValue(100);
-        transfer(statusWith({{68, 100}}), kAck + Memory(100).left(2000));
-        QTRY_COMPARE(st.Transferring, qint16(1));
-        QCOMPARE(ui::CurrentPointer(), ui::Pointer::Hourglass);
-        QCOMPARE(w.Label15->text(), QStringLiteral("Downloading"));
-        QTRY_COMPARE(st.ReceivedAhead.size() + w.MSComm1->inBufferCount(), 2000);
-        Timer3_Timer(w);
-        QCOMPARE(w.Label14->text(), QStringLiteral("25")); // 2000 of 8000 bytes
-        QCOMPARE(w.ProgressBar1->value(), 25);
-        for (int tick = 1; tick <= 4; ++tick) Timer8_Timer(w);
-        QCOMPARE(st.Transferring, qint16(1));
-        Timer8_Timer(w); // 50 s: past the 41 s allowed
-        QCOMPARE(st.Transferring, qint16(0));
-        QCOMPARE(int(st.RecordCount), 3);
-        for (int i = 1; i <= 3; ++i) QCOMPARE(st.RecordValue.point(i), float(i));
-        QVERIFY(st.BankData1.isEmpty());
-        // The next download starts clean.
-        transfer(statusWith({{68, 2}}), kAck + Memory(2));
-        QTRY_COMPARE(w.ProgressBar1->value(), 100);
-        QCOMPARE(int(st.RecordCount), 120);
-        QCOMPARE(st.RecordValue.point(120), float(CodeAt(120) / 4.0));
     }
 
     void emptyMemoryAtTheAcknowledge() {

@@ -211,29 +211,6 @@ private slots:
         QCOMPARE(f->line.read(2), QByteArray("\0R", 2));
     }
 
-    void abandonedTransferRestoresTheWindow() {
-        Log1& w = f->w;
-        apply(f->st, "Transferring=1 LoggerRecordCount=600 TransferSeconds=40 LinkState=2");
-        f->st.LoggerOnline = 1;
-        BeginBusy(w);
-        for (QWidget* widget :
-             std::initializer_list<QWidget*>{w.Label14, w.Label15, w.Label16, w.Label17, w.Label19,
-                                             w.Label21, w.Label13, w.Label34, w.ProgressBar1})
-            widget->show();
-        w.Label21->setText(QStringLiteral("Low:"));
-        w.ProgressBar1->setValue(40);
-        Timer8_Timer(w);
-        for (QWidget* widget :
-             std::initializer_list<QWidget*>{w.Label14, w.Label15, w.Label16, w.Label17, w.Label19,
-                                             w.Label21, w.Label13, w.Label34, w.ProgressBar1})
-            QVERIFY2(widget->isHidden(), qPrintable(widget->objectName()));
-        QVERIFY(w.Label21->text().isEmpty());
-        QCOMPARE(w.ProgressBar1->value(), 0);
-        QCOMPARE(f->st.LoggerOnline, qint16(0));
-        QCOMPARE(ui::CurrentPointer(), ui::Pointer::Default);
-        for (QAction* menu : w.busyMenus()) QVERIFY(menu->isEnabled());
-    }
-
     void download_data() {
         QTest::addColumn<QString>("given");
         QTest::addColumn<int>("progress");
