@@ -2,6 +2,8 @@
 
 #include "files/SaveOpt.h"
 #include "graph/Describe.h"
+#include "link/frmPort.h"
+#include "link/frmTimeset.h"
 #include "output/PrintOpt.h"
 #include "shell/Log1.h"
 #include "shell/about2.h"
@@ -12,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <initializer_list>
 
 namespace {
@@ -75,6 +78,25 @@ void CaptionMainWindow(Log1& w) {
                  {w.Label24, 19}});
 }
 
+void CaptionClock(Log1& w) {
+    frmTimeset& d = FormOf<frmTimeset>(w);
+    Apply(w.st, {{&d, 95},
+                 {d.Label9, 94},
+                 {d.Label1, 96},
+                 {d.Label2, 97},
+                 {d.Label3, 98},
+                 {d.Label4, 99},
+                 {d.Label5, 100},
+                 {d.Label6, 101},
+                 {d.Command3, 119},
+                 {d.Command2, 120}});
+}
+
+void CaptionPort(Log1& w) {
+    frmPort& d = FormOf<frmPort>(w);
+    Apply(w.st, {{&d, 92}, {d.Label1, 91}, {d.Option5, 142}, {d.Command1, 120}, {d.Command2, 119}});
+}
+
 // A dialog not opened yet is created here, hidden, so that it shows the language when it opens.
 void CaptionAboutBox(Log1& w) {
     about2& d = FormOf<about2>(w);
@@ -121,8 +143,10 @@ void ApplyCaptions(Log1& w) {
     // Windows in this order: main window, clock dialog, About box, description dialog, port
     // dialog, print options, save options.
     CaptionMainWindow(w);
+    CaptionClock(w);
     CaptionAboutBox(w);
     CaptionDescription(w);
+    CaptionPort(w);
     CaptionPrintOptions(w);
     CaptionSaveOptions(w);
 

@@ -69,7 +69,12 @@ void CheckCaptions(Log1& w, const TextOf& text) {
     QCOMPARE(about->Command1->text(), text(120));
     // The other dialogs, captioned before they are ever opened: "dialog control string".
     const QStringList dialogs =
-        QString("Describe - 13 Describe Label1 12 Describe Label9 13 Describe Label2 14 "
+        QString("frmTimeset - 95 frmTimeset Label9 94 frmTimeset Label1 96 frmTimeset Label2 97 "
+                "frmTimeset Label3 98 frmTimeset Label4 99 frmTimeset Label5 100 "
+                "frmTimeset Label6 101 frmTimeset Command3 119 frmTimeset Command2 120 "
+                "frmPort - 92 frmPort Label1 91 frmPort Option5 142 frmPort Command1 120 "
+                "frmPort Command2 119 "
+                "Describe - 13 Describe Label1 12 Describe Label9 13 Describe Label2 14 "
                 "Describe Label3 15 Describe Label4 16 Describe Command1 120 "
                 "Describe Command2 119 PrintOpt - 116 PrintOpt Command1 117 PrintOpt Command2 118 "
                 "PrintOpt Command3 119 SaveOpt - 121 SaveOpt Command1 117 SaveOpt Command2 118 "
