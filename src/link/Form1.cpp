@@ -108,10 +108,10 @@ void Form1::changeEvent(QEvent* event) {
 
 void Form1::activate() {
     AppState& st = w_.st;
-    // Between OK and the status record that follows the restart, the limits are the wanted raw
-    // steps; the fields always show display units.
+    // From OK until the restart goes out, the limits are the wanted raw steps, not the logger's
+    // display units; the fields always show display units.
     savedInSteps_ = st.LimitsConfirmed == 0 || st.RestartPending == 1;
-    const double shown = savedInSteps_ ? LimitRangeFactor(st.VoltageRange) : 1.0;
+    const double toDisplay = savedInSteps_ ? LimitRangeFactor(st.VoltageRange) : 1.0;
 
     st.SavedMode = st.LimitMode;
     st.SavedHigh = st.LimitHigh;
@@ -126,8 +126,8 @@ void Form1::activate() {
         Option1->setChecked(true);
     else
         Option2->setChecked(true);
-    Text1->setText(asText(st.LimitHigh, shown));
-    Text2->setText(asText(st.LimitLow, shown));
+    Text1->setText(asText(st.LimitHigh, toDisplay));
+    Text2->setText(asText(st.LimitLow, toDisplay));
 }
 
 void Form1::Option1_Click() {
