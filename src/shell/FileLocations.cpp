@@ -52,7 +52,8 @@ FileLocations LocateFiles(const FileFolders& folders) {
 QString SettingsFilePath(const FileFolders& folders) {
     const FileLocations found = LocateFiles(folders);
     QDir().mkpath(QFileInfo(found.settings).absolutePath());
-    // A copy keeps the installed file's read-only mode: the copy must be writable at close.
+    // The installed file may be read-only; the copy is replaced at close, which a read-only
+    // file would refuse.
     if (!found.seed.isEmpty() && QFile::copy(found.seed, found.settings))
         QFile::setPermissions(found.settings, QFile::permissions(found.settings) |
                                                   QFileDevice::WriteOwner | QFileDevice::ReadOwner);

@@ -6,101 +6,56 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-void Write(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray Read(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
-
 class FileLocationsTest : public QObject {
     Q_OBJECT
-    QTemporaryDir root;
-    FileFolders folders;
-
-    QString Path(const QString& folder, const char* name) const {
-        return folder.isEmpty() ? QString() : root.filePath(folder + "/" + name);
-    }
-
 private slots:
-    void init() {
-        QVERIFY(QDir(root.path()).removeRecursively() && QDir().mkpath(root.path()));
-        folders = {root.filePath("work"), root.filePath("config/vesto-logger"),
-                   root.filePath("share/vesto-logger")};
-        QVERIFY(QDir().mkpath(folders.work));
-    }
-
-    // Which files lie where (work folder, per-user folder, installed folder), and where the
-    // program then reads and writes.
+    // Files present beforehand (w, l: loggerx.ini, loglango.txt in the working folder; u: the
+    // per-user settings; i: both installed), each holding its letter; then the
+    // settings and language paths used and what the settings file holds.
     void rule_data() {
-        QTest::addColumn<bool>("workSettings");
-        QTest::addColumn<bool>("workLanguage");
-        QTest::addColumn<bool>("userSettings");
-        QTest::addColumn<bool>("installed");
-        QTest::addColumn<QString>("settings"); // the folder of each file; empty: none
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("seed");
-        const QString work = "work", user = "config/vesto-logger", share = "share/vesto-logger";
-        QTest::newRow("empty folder, build tree")
-            << false << false << false << false << user << QString() << QString();
+        QTest::addColumn<QString>("present");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("empty folder, build tree") << ""
+                                                  << "user/loggerx.ini,,";
         QTest::newRow("empty folder, first start installed")
-            << false << false << false << true << user << share << share;
-        QTest::newRow("empty folder, later start installed")
-            << false << false << true << true << user << share << QString();
-        QTest::newRow("settings in the folder")
-            << true << false << true << true << work << share << QString();
-        QTest::newRow("language file in the folder")
-            << false << true << true << true << work << work << QString();
-        QTest::newRow("both in the folder, build tree")
-            << true << true << false << false << work << work << QString();
+            << "i"
+            << "user/loggerx.ini,share/loglango.txt,i";
+        QTest::newRow("empty folder, later start") << "ui"
+                                                   << "user/loggerx.ini,share/loglango.txt,u";
+        QTest::newRow("settings in the folder") << "wui"
+                                                << "work/loggerx.ini,share/loglango.txt,w";
+        QTest::newRow("language file in the folder") << "lui"
+                                                     << "work/loggerx.ini,work/loglango.txt,";
+        QTest::newRow("both in the folder") << "wl"
+                                            << "work/loggerx.ini,work/loglango.txt,w";
     }
     void rule() {
-        QFETCH(bool, workSettings);
-        QFETCH(bool, workLanguage);
-        QFETCH(bool, userSettings);
-        QFETCH(bool, installed);
-        QFETCH(QString, settings);
-        QFETCH(QString, language);
-        QFETCH(QString, seed);
-        if (workSettings) Write(Path("work", kSettingsFileName), "w");
-        if (workLanguage) Write(Path("work", kLanguageFileName), "w");
-        if (userSettings) Write(Path("config/vesto-logger", kSettingsFileName), "u");
-        if (installed) {
-            Write(Path("share/vesto-logger", kSettingsFileName), "i");
-            Write(Path("share/vesto-logger", kLanguageFileName), "i");
-        }
-        const FileLocations found = LocateFiles(folders);
-        QCOMPARE(found.settings, Path(settings, kSettingsFileName));
-        QCOMPARE(found.language, Path(language, kLanguageFileName));
-        QCOMPARE(found.seed, Path(seed, kSettingsFileName));
-    }
-
-    // The first use copies the installed default (read-only, as installed) into a per-user folder
-    // that does not exist yet; the copy can be replaced at close, and later uses leave it alone.
-    void seeding() {
-        const QString installed = Path("share/vesto-logger", kSettingsFileName);
-        Write(installed, "defaults");
-        QVERIFY(QFile::setPermissions(installed, QFile::ReadOwner | QFile::ReadOther));
-        const QString path = SettingsFilePath(folders);
-        QCOMPARE(path, Path("config/vesto-logger", kSettingsFileName));
-        QCOMPARE(Read(path), QByteArray("defaults"));
-        QVERIFY(QFileInfo(path).isWritable());
-        Write(path, "the user's");
-        QCOMPARE(SettingsFilePath(folders), path);
-        QCOMPARE(Read(path), QByteArray("the user's"));
-
-        QVERIFY(QFile::remove(path) && QFile::remove(installed));
-        QCOMPARE(SettingsFilePath(folders), path); // nothing to copy: the folder is still there
-        QVERIFY(QFileInfo(QFileInfo(path).absolutePath()).isDir() && !QFile::exists(path));
+        QFETCH(QString, present);
+        QFETCH(QString, expected);
+        QTemporaryDir root;
+        const QDir dir(root.path());
+        const FileFolders folders{dir.filePath("work"), dir.filePath("user"),
+                                  dir.filePath("share")};
+        const auto put = [&](QChar letter, const QString& path) {
+            if (!present.contains(letter)) return;
+            dir.mkpath(QFileInfo(path).path());
+            QFile f(dir.filePath(path));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(QByteArray(1, char(letter.unicode()))));
+        };
+        put('w', "work/loggerx.ini");
+        put('l', "work/loglango.txt");
+        put('u', "user/loggerx.ini");
+        put('i', "share/loggerx.ini");
+        put('i', "share/loglango.txt");
+        dir.mkpath("work");
+        const QString settings = SettingsFilePath(folders), language = LanguageFilePath(folders);
+        QFile f(settings);
+        const QString held = f.open(QIODevice::ReadOnly) ? QString(f.readAll()) : QString();
+        QCOMPARE(
+            QStringList({dir.relativeFilePath(settings),
+                         language.isEmpty() ? QString() : dir.relativeFilePath(language), held})
+                .join(','),
+            expected);
     }
 };
 
