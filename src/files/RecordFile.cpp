@@ -5,9 +5,12 @@
 #include "ui/Parse.h"
 
 #include <algorithm>
+#include <array>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -268,6 +271,35 @@ QString Quoted(const QString& text) {
     inner.replace(u'"', u' ');
     return u'"' + inner + u'"';
 }
+
+// A logger's readings take a few hundred distinct values (a 10-bit code times the range's
+// factor), so most value texts of a record have been written before: each is made once.
+class ValueTexts {
+public:
+    explicit ValueTexts(const QString& pattern) : writer_(pattern) {}
+    void append(QByteArray& out, double value) {
+        quint64 bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        // Fibonacci hashing: the top bits of the product depend on every bit of the value.
+        Entry& entry = entries_[(bits * 0x9E3779B97F4A7C15ull) >> (64 - kIndexBits)];
+        if (!entry.used || entry.bits != bits) {
+            entry = {true, bits, {}};
+            writer_.append(entry.text, value);
+        }
+        out += entry.text;
+    }
+
+private:
+    struct Entry {
+        bool used = false;
+        quint64 bits = 0;
+        QByteArray text;
+    };
+    ui::Latin1NumberWriter writer_;
+    static constexpr int kIndexBits = 12;
+    std::array<Entry, 1 << kIndexBits> entries_;
+};
+
 } // namespace
 
 QByteArray FormatRecordFile(const RecordFileHeader& header, int count,
@@ -288,12 +320,12 @@ QByteArray FormatRecordFile(const RecordFileHeader& header, int count,
     QByteArray bytes = head.toLatin1();
     bytes.reserve(bytes.size() + qsizetype(std::max(count, 0)) * 28);
     const ui::Latin1NumberWriter timeText(kTimePattern);
-    const ui::Latin1NumberWriter valueText(kValuePattern);
+    auto valueText = std::make_unique<ValueTexts>(kValuePattern);
     for (int i = 1; i <= count; ++i) {
         const RecordPoint p = point(i);
         timeText.append(bytes, p.time);
         bytes += '\t';
-        valueText.append(bytes, p.value);
+        valueText->append(bytes, p.value);
         bytes += "\r\n";
     }
     return bytes;

@@ -199,22 +199,26 @@ const Separators& LocaleSeparators() {
 template <class Sink>
 void WriteSection(Sink& out, const NumberSection& s, const Decimal& rounded,
                   const Separators& separators) {
-    std::string whole = WholeDigits(rounded);
-    if (static_cast<int>(whole.size()) < s.forcedWhole) {
-        whole.insert(0, std::size_t(s.forcedWhole) - whole.size(), '0');
-    }
-    std::string fraction = FractionDigits(rounded);
-    if (static_cast<int>(fraction.size()) < s.forcedDecimals) {
-        fraction.append(std::size_t(s.forcedDecimals) - fraction.size(), '0');
-    }
+    const int size = static_cast<int>(rounded.digits.size());
+    const auto digit = [&rounded, size](int i) {
+        return i >= 0 && i < size ? rounded.digits[static_cast<std::size_t>(i)] : '0';
+    };
+    // The integer part: the digits before the point, zeros for the places after the last digit,
+    // forced zeros in front.
+    const int wholeDigits = std::max(rounded.point, 0);
+    const int whole = std::max(wholeDigits, s.forcedWhole);
     out.put(QStringView(s.prefix));
-    for (std::size_t i = 0; i < whole.size(); ++i) {
-        if (s.grouped && i > 0 && (whole.size() - i) % 3 == 0)
-            out.put(QStringView(separators.group));
-        out.put(whole[i]);
+    for (int i = 0; i < whole; ++i) {
+        if (s.grouped && i > 0 && (whole - i) % 3 == 0) out.put(QStringView(separators.group));
+        out.put(digit(i - (whole - wholeDigits)));
     }
     if (s.hasPoint) out.put(QStringView(separators.point));
-    for (const char c : fraction) out.put(c);
+    // The fraction: zeros up to the first digit, the digits after the point, forced zeros.
+    const int leadingZeros = std::max(-rounded.point, 0);
+    const int natural = leadingZeros + std::max(size - wholeDigits, 0);
+    const int fraction = std::max(natural, s.forcedDecimals);
+    for (int j = 0; j < fraction; ++j)
+        out.put(j < leadingZeros ? '0' : digit(wholeDigits + j - leadingZeros));
     out.put(QStringView(s.suffix));
 }
 
