@@ -16,14 +16,6 @@ namespace {
 constexpr int kLineLength = 40;
 const QColor kYellow(255, 255, 0);
 
-QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top,
-              int width, int height) {
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(QLatin1String(name));
-    ui::PlaceTwips(l, left, top, width, height);
-    return l;
-}
-
 QLineEdit* box(QWidget* parent, const char* name, int left, int top, int width, int height) {
     auto* b = new QLineEdit(parent);
     b->setObjectName(QLatin1String(name));
@@ -46,15 +38,16 @@ Describe::Describe(Log1& owner) : QDialog(&owner), owner_(owner) {
     setModal(true);
     setFixedSize(ui::TwipsToPixels(8130), ui::TwipsToPixels(3705));
 
-    Label1 = label(this, "Label1", QStringLiteral("Graph Title:"), 240, 360, 1695, 255);
+    Label1 = ui::NewLabel(this, "Label1", QStringLiteral("Graph Title:"), 240, 360, 1695, 255);
     Text1 = box(this, "Text1", 1920, 360, 3015, 285);
-    Label9 = label(this, "Label9", QStringLiteral("Graph Description:"), 240, 960, 3735, 255);
-    Label2 = label(this, "Label2",
-                   QStringLiteral("Information which will be stored with the graph file"), 480,
-                   1320, 6615, 255);
-    Label3 = label(this, "Label3", QStringLiteral("Tag:"), 480, 1680, 1335, 255);
+    Label9 =
+        ui::NewLabel(this, "Label9", QStringLiteral("Graph Description:"), 240, 960, 3735, 255);
+    Label2 = ui::NewLabel(this, "Label2",
+                          QStringLiteral("Information which will be stored with the graph file"),
+                          480, 1320, 6615, 255);
+    Label3 = ui::NewLabel(this, "Label3", QStringLiteral("Tag:"), 480, 1680, 1335, 255);
     Text2 = box(this, "Text2", 1800, 1680, 2175, 285);
-    Label4 = label(this, "Label4", QStringLiteral("Location:"), 4200, 1680, 1215, 255);
+    Label4 = ui::NewLabel(this, "Label4", QStringLiteral("Location:"), 4200, 1680, 1215, 255);
     Text5 = box(this, "Text5", 5520, 1680, 2175, 285);
     Text3 = box(this, "Text3", 480, 2040, 3495, 285);
     Text6 = box(this, "Text6", 4200, 2040, 3495, 285);

@@ -11,29 +11,17 @@
 #include <QPushButton>
 #include <QTimer>
 
-namespace {
-
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                  int width, int height) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    ui::PlaceTwips(label, left, top, width, height);
-    return label;
-}
-
-} // namespace
-
 frmTimeset::frmTimeset(Log1& owner) : QDialog(&owner), w_(owner) {
     setObjectName(QStringLiteral("frmTimeset"));
     setWindowTitle(QStringLiteral("Set Date and Time"));
     setModal(true);
     setFixedSize(ui::TwipsToPixels(5400), ui::TwipsToPixels(3720));
 
-    Label9 = makeLabel(this, "Label9",
-                       QStringLiteral("The program needs the correct present time to calculate "
-                                      "timing for logger downloads.  Your system clock will not "
-                                      "change."),
-                       240, 120, 4920, 615);
+    Label9 = ui::NewLabel(this, "Label9",
+                          QStringLiteral("The program needs the correct present time to calculate "
+                                         "timing for logger downloads.  Your system clock will not "
+                                         "change."),
+                          240, 120, 4920, 615);
     Label9->setWordWrap(true);
 
     // Date on the left, time of day on the right, one row per field.
@@ -47,7 +35,7 @@ frmTimeset::frmTimeset(Log1& owner) : QDialog(&owner), w_(owner) {
         const int left = i < 3 ? 240 : 2760;
         const int top = 840 + (i % 3) * 420;
         *labels[i] =
-            makeLabel(this, labelNames[i], QLatin1String(captions[i]), left, top, 975, 255);
+            ui::NewLabel(this, labelNames[i], QLatin1String(captions[i]), left, top, 975, 255);
         auto* text = new QLineEdit(this);
         text->setObjectName(QLatin1String(textNames[i]));
         // The boxes only show their field: the arrows and the running clock change it.
@@ -64,8 +52,8 @@ frmTimeset::frmTimeset(Log1& owner) : QDialog(&owner), w_(owner) {
         connect(updown, &UpDown::DownClick, this, [this, field] { arrow(field, false); });
     }
 
-    Label7 = makeLabel(this, "Label7", {}, 240, 2160, 4920, 255);
-    Label8 = makeLabel(this, "Label8", {}, 240, 2460, 4920, 255);
+    Label7 = ui::NewLabel(this, "Label7", {}, 240, 2160, 4920, 255);
+    Label8 = ui::NewLabel(this, "Label8", {}, 240, 2460, 4920, 255);
 
     Command2 = new QPushButton(QStringLiteral("OK"), this);
     Command2->setObjectName(QStringLiteral("Command2"));

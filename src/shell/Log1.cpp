@@ -28,14 +28,6 @@ const QColor kCream(255, 255, 224);
 const QColor kMagenta(255, 0, 255);
 const QColor kYellow(255, 255, 0);
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                  int width, int height) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    ui::PlaceTwips(label, left, top, width, height);
-    return label;
-}
-
 QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption, int left, int top,
                      int width, int height) {
     auto* frame = new QGroupBox(caption, parent);
@@ -97,7 +89,7 @@ void Log1::buildControls() {
     ui::SetBackColor(this, kCream);
     ui::SetBackColor(client, kCream);
 
-    Picture2 = makeLabel(client, "Picture2", {}, 240, 120, 1935, 615);
+    Picture2 = ui::NewLabel(client, "Picture2", {}, 240, 120, 1935, 615);
     // The banner Label28 lies over the lower part of the picture, so the drawing keeps above it.
     QPixmap picture(Picture2->size());
     picture.fill(Qt::transparent);
@@ -106,59 +98,59 @@ void Log1::buildControls() {
         p.drawPixmap(0, 0, DrawLogo(QSize(Picture2->width(), ui::TwipsToPixels(330))));
     }
     Picture2->setPixmap(picture);
-    Label28 = makeLabel(client, "Label28", QStringLiteral("Vesto Logger"), 240, 480, 1695, 255);
+    Label28 = ui::NewLabel(client, "Label28", QStringLiteral("Vesto Logger"), 240, 480, 1695, 255);
     Label28->setFont(QFont(QStringLiteral("Arial"), 10));
     Label28->raise();
-    Label1 = makeLabel(client, "Label1", {}, 240, 840, 1215, 255);
+    Label1 = ui::NewLabel(client, "Label1", {}, 240, 840, 1215, 255);
 
     Frame1 = makeFrame(client, "Frame1", {}, 2280, 0, 6615, 975);
     Frame1->setFlat(true);
     Frame1->setStyleSheet(QStringLiteral("QGroupBox#Frame1 { background: white; border: none; }"));
-    Label22 = makeLabel(Frame1, "Label22", {}, 120, 240, 1095, 255);
+    Label22 = ui::NewLabel(Frame1, "Label22", {}, 120, 240, 1095, 255);
     Label22->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label23 = makeLabel(Frame1, "Label23", QStringLiteral("points"), 1260, 240, 735, 255);
-    Label4 = makeLabel(Frame1, "Label4", QStringLiteral("High:"), 2160, 240, 615, 255);
-    Label6 = makeLabel(Frame1, "Label6", {}, 2760, 240, 735, 255);
-    Label21 = makeLabel(Frame1, "Label21", QStringLiteral("Low:"), 3600, 240, 615, 255);
-    Label11 = makeLabel(Frame1, "Label11", {}, 4200, 240, 735, 255);
-    Label34 = makeLabel(Frame1, "Label34", {}, 5040, 240, 1455, 255);
-    Label13 = makeLabel(Frame1, "Label13", {}, 120, 600, 855, 255);
-    Label26 = makeLabel(Frame1, "Label26", QStringLiteral("Present:"), 1080, 600, 735, 255);
-    Label19 = makeLabel(Frame1, "Label19", {}, 1800, 600, 855, 255);
-    Label5 = makeLabel(Frame1, "Label5", QStringLiteral("First data point:"), 2760, 600, 1455,
-                       255);
-    Label2 = makeLabel(Frame1, "Label2", {}, 4260, 600, 2235, 255);
+    Label23 = ui::NewLabel(Frame1, "Label23", QStringLiteral("points"), 1260, 240, 735, 255);
+    Label4 = ui::NewLabel(Frame1, "Label4", QStringLiteral("High:"), 2160, 240, 615, 255);
+    Label6 = ui::NewLabel(Frame1, "Label6", {}, 2760, 240, 735, 255);
+    Label21 = ui::NewLabel(Frame1, "Label21", QStringLiteral("Low:"), 3600, 240, 615, 255);
+    Label11 = ui::NewLabel(Frame1, "Label11", {}, 4200, 240, 735, 255);
+    Label34 = ui::NewLabel(Frame1, "Label34", {}, 5040, 240, 1455, 255);
+    Label13 = ui::NewLabel(Frame1, "Label13", {}, 120, 600, 855, 255);
+    Label26 = ui::NewLabel(Frame1, "Label26", QStringLiteral("Present:"), 1080, 600, 735, 255);
+    Label19 = ui::NewLabel(Frame1, "Label19", {}, 1800, 600, 855, 255);
+    Label5 =
+        ui::NewLabel(Frame1, "Label5", QStringLiteral("First data point:"), 2760, 600, 1455, 255);
+    Label2 = ui::NewLabel(Frame1, "Label2", {}, 4260, 600, 2235, 255);
 
     // The two diagnostic labels lie behind the picture box.
-    Label3 = makeLabel(client, "Label3", {}, 1200, 2880, 1455, 375);
-    Label20 = makeLabel(client, "Label20", {}, 960, 1920, 1215, 255);
+    Label3 = ui::NewLabel(client, "Label3", {}, 1200, 2880, 1455, 375);
+    Label20 = ui::NewLabel(client, "Label20", {}, 960, 1920, 1215, 255);
     Label3->hide();
     Label20->hide();
 
     Picture1 = new PictureBox(client);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     ui::PlaceTwips(Picture1, 240, 1080, 8655, 4215);
-    Label18 = makeLabel(Picture1, "Label18", {}, 0, 0, 2655, 255);
-    Label8 = makeLabel(Picture1, "Label8", QStringLiteral("Vesto Logger"), 3120, 1800, 2895, 495);
+    Label18 = ui::NewLabel(Picture1, "Label18", {}, 0, 0, 2655, 255);
+    Label8 =
+        ui::NewLabel(Picture1, "Label8", QStringLiteral("Vesto Logger"), 3120, 1800, 2895, 495);
     Label8->setFont(QFont(QStringLiteral("Arial"), 13.5));
-    Label25 = makeLabel(Picture1, "Label25", {}, 5040, 120, 900, 255);
-    Label9 = makeLabel(Picture1, "Label9", {}, 6000, 120, 1500, 255);
-    Label10 = makeLabel(Picture1, "Label10", {}, 5640, 360, 700, 255);
+    Label25 = ui::NewLabel(Picture1, "Label25", {}, 5040, 120, 900, 255);
+    Label9 = ui::NewLabel(Picture1, "Label9", {}, 6000, 120, 1500, 255);
+    Label10 = ui::NewLabel(Picture1, "Label10", {}, 5640, 360, 700, 255);
     Label10->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label12 = makeLabel(Picture1, "Label12", {}, 6360, 360, 900, 255);
+    Label12 = ui::NewLabel(Picture1, "Label12", {}, 6360, 360, 900, 255);
     for (QLabel* label : {Label18, Label8, Label25, Label9, Label10, Label12})
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    Frame2 = makeFrame(client, "Frame2", QStringLiteral("Displayed Graph"), 2640, 5280, 3495,
-                       735);
-    Label33 = makeLabel(Frame2, "Label33", QStringLiteral("Max:"), 120, 240, 495, 225);
-    Label29 = makeLabel(Frame2, "Label29", {}, 600, 240, 855, 225);
-    Label32 = makeLabel(Frame2, "Label32", QStringLiteral("Min:"), 1560, 240, 495, 225);
-    Label30 = makeLabel(Frame2, "Label30", {}, 2040, 240, 855, 225);
-    Label27 = makeLabel(Frame2, "Label27", QStringLiteral("Avg:"), 120, 480, 495, 225);
-    Label31 = makeLabel(Frame2, "Label31", {}, 600, 480, 855, 225);
-    Label24 = makeLabel(Frame2, "Label24", QStringLiteral("Points:"), 1560, 480, 615, 225);
-    Label40 = makeLabel(Frame2, "Label40", {}, 2160, 480, 1215, 225);
+    Frame2 = makeFrame(client, "Frame2", QStringLiteral("Displayed Graph"), 2640, 5280, 3495, 735);
+    Label33 = ui::NewLabel(Frame2, "Label33", QStringLiteral("Max:"), 120, 240, 495, 225);
+    Label29 = ui::NewLabel(Frame2, "Label29", {}, 600, 240, 855, 225);
+    Label32 = ui::NewLabel(Frame2, "Label32", QStringLiteral("Min:"), 1560, 240, 495, 225);
+    Label30 = ui::NewLabel(Frame2, "Label30", {}, 2040, 240, 855, 225);
+    Label27 = ui::NewLabel(Frame2, "Label27", QStringLiteral("Avg:"), 120, 480, 495, 225);
+    Label31 = ui::NewLabel(Frame2, "Label31", {}, 600, 480, 855, 225);
+    Label24 = ui::NewLabel(Frame2, "Label24", QStringLiteral("Points:"), 1560, 480, 615, 225);
+    Label40 = ui::NewLabel(Frame2, "Label40", {}, 2160, 480, 1215, 225);
 
     Command2 = new QPushButton(QStringLiteral("Unzoom"), client);
     Command2->setObjectName(QStringLiteral("Command2"));
@@ -167,12 +159,12 @@ void Log1::buildControls() {
     Command3->setObjectName(QStringLiteral("Command3"));
     ui::PlaceTwips(Command3, 240, 5760, 1455, 255);
 
-    Label15 = makeLabel(client, "Label15", {}, 6240, 5400, 2655, 225);
+    Label15 = ui::NewLabel(client, "Label15", {}, 6240, 5400, 2655, 225);
     ui::SetBackColor(Label15, kMagenta);
-    Label14 = makeLabel(client, "Label14", {}, 6240, 5640, 375, 255);
+    Label14 = ui::NewLabel(client, "Label14", {}, 6240, 5640, 375, 255);
     Label14->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label17 = makeLabel(client, "Label17", QStringLiteral("%"), 6600, 5640, 255, 255);
-    Label16 = makeLabel(client, "Label16", {}, 6840, 5640, 2055, 225);
+    Label17 = ui::NewLabel(client, "Label17", QStringLiteral("%"), 6600, 5640, 255, 255);
+    Label16 = ui::NewLabel(client, "Label16", {}, 6840, 5640, 2055, 225);
     ui::SetBackColor(Label16, kYellow);
     ProgressBar1 = new QProgressBar(client);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
@@ -183,10 +175,10 @@ void Log1::buildControls() {
 
     // The design shows these at load until start-up hides them; nothing is on screen before.
     for (QWidget* w : std::initializer_list<QWidget*>{
-             Frame2, Label33, Label32, Label27, Label24, Label29, Label30, Label31, Label40,
-             Command2, Command3, Label15, Label14, Label17, Label16, ProgressBar1, Label18,
-             Label25, Label9, Label10, Label12, Label22, Label23, Label4, Label6, Label21,
-             Label11, Label26, Label19, Label34, Label13, Label5, Label2})
+             Frame2,   Label33,  Label32, Label27, Label24, Label29, Label30,      Label31, Label40,
+             Command2, Command3, Label15, Label14, Label17, Label16, ProgressBar1, Label18, Label25,
+             Label9,   Label10,  Label12, Label22, Label23, Label4,  Label6,       Label21, Label11,
+             Label26,  Label19,  Label34, Label13, Label5,  Label2})
         w->hide();
 }
 
@@ -325,13 +317,13 @@ void Log1::Load() {
     // 12
     Label19->clear();
     Label21->clear();
-    for (QLabel* label : {Label19, Label21, Label14, Label13, Label9, Label25, Label10, Label12,
-                          Label22, Label23})
+    for (QLabel* label :
+         {Label19, Label21, Label14, Label13, Label9, Label25, Label10, Label12, Label22, Label23})
         label->hide();
     // 13
-    for (QWidget* w : std::initializer_list<QWidget*>{Label18, Label24, Label32, Label33, Label27,
-                                                      Label40, Label29, Label30, Label31, Frame2,
-                                                      Label34})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{Label18, Label24, Label32, Label33, Label27, Label40,
+                                         Label29, Label30, Label31, Frame2, Label34})
         w->hide();
     // 14
     st.FunctionScale = 1;
@@ -429,8 +421,8 @@ void Log1::closeEvent(QCloseEvent* event) {
     }
     // Unsaved data: a record is loaded (or partly) and the whole of it was never saved.
     if (ProgressBar1->value() != 0 && st.DataSaved != 1) {
-        const ui::Answer answer = ui::MsgBox(st.Text(143), ui::Buttons::OkCancel,
-                                             ui::Icon::Critical, st.Text(74), 2);
+        const ui::Answer answer =
+            ui::MsgBox(st.Text(143), ui::Buttons::OkCancel, ui::Icon::Critical, st.Text(74), 2);
         if (answer == ui::Cancel) {
             event->ignore();
             return;
