@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -116,6 +117,55 @@ private slots:
         ui::SetPointer(ui::Pointer::Default);
     }
 
+    // The header lines exactly: quoted texts (a double quote becomes a blank), bare numbers with a
+    // period in any locale, an empty logger number as an empty line 12. The data lines take the
+    // locale's separator: a whole value keeps it, 0.5 keeps its zero, midnight ends with it.
+    void fileExactly() {
+        const QLocale saved;
+        const auto restore = qScopeGuard([&saved] { QLocale::setDefault(saved); });
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        RecordFileHeader header;
+        header.fileKind = QStringLiteral("ignored by the writer");
+        header.description = {"Title, with comma", "Tag \"x\"", {}, {}, {}, {}, "last"};
+        header.probeScale = 1;
+        header.unitName = QStringLiteral("Volt");
+        header.highLimit = 250.5;
+        header.lowLimit = -3;
+        const RecordPoint points[] = {{38412.25, 12}, {38412.0, 0.5}, {38412.123456789, -9.996}};
+        QCOMPARE(
+            FormatRecordFile(header, 3, [&](int i) { return points[i - 1]; }),
+            QByteArray("\"loggerfile\"\r\n\"exception recorder\"\r\n3\r\n\"Title, with comma\"\r\n"
+                       "\"Tag  x \"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"last\"\r\n1\r\n\r\n"
+                       "\"Volt\"\r\n250.5\r\n-3\r\n38412,25\t12,\r\n38412,\t0,5\r\n"
+                       "38412,12345679\t-10,\r\n"));
+    }
+
+    // Variants the reader accepts: the data lines split at the first tab, commas taken as
+    // decimal separators, the count read by the leading-number parse.
+    void toleratedVariants() {
+        const QByteArray good = SmallFile();
+        for (const QByteArray& bytes :
+             {good, QByteArray(good).replace("\r\n", "\n"),
+              QByteArray(good).replace("\r\n", "\r").chopped(1),
+              QByteArray(good).replace("38412,5\t12,25", " 38412,5 \t 12,25 "), good + "junk\r\n",
+              QByteArray(good).replace("\"loggerfile\"", "loggerfile"),
+              QByteArray(good).replace("\r\n3\r\n", "\r\n3 readings\r\n")}) {
+            const RecordFileResult result = ParseRecordFile(bytes);
+            QVERIFY2(std::holds_alternative<ParsedRecordFile>(result), bytes.constData());
+            const ParsedRecordFile& file = std::get<ParsedRecordFile>(result);
+            QCOMPARE(file.times.size(), size_t(3));
+            QCOMPARE(QPointF(file.times[0], file.values[0]), QPointF(38412.5, 12.25));
+        }
+    }
+
+    void saveNames() {
+        for (auto [chosen, saved] : {std::pair{"/d/report", "/d/report.txt"},
+                                     {"/d/report.TXT", "/d/report.TXT"},
+                                     {"/d/x.abc", "/d/x.abc"},
+                                     {"/d/data.text", "/d/data.text.txt"},
+                                     {"/d.abc/a", "/d.abc/a.txt"}})
+            QCOMPARE(RecordFileName(chosen), QString(saved));
+    }
     // Saved whole and read back: the same header values and count, every value and time to the
     // written precision; reading 24541 is the first row of the second storage block.
     void wholeRecordRoundTrip_data() {
@@ -165,9 +215,15 @@ private slots:
         QCOMPARE(st->RecordValue(2, 1), 777.75f);
     }
 
-    // A zoomed window of 100 readings from the middle, the whole record already saved: only the
-    // window is written, then Save As .TXT is disabled.
-    void displayedWindowSave() {
+    // With nothing to save there is only a message. With a zoomed window of 100 readings from
+    // the middle, the scope dialog offers what is not saved yet: the whole record first; then,
+    // the whole being saved, the window alone is written without the dialog, which disables
+    // Save As .TXT; with both saved the dialog offers neither.
+    void saveScopes() {
+        PromptScript none;
+        none.message("No Data to Save.  Download First.", ui::Ok);
+        run(w->mnuSaveTXT, none);
+        QCOMPARE(none.seen().first().title, Marked(54));
         LoadRecord(*w, 1000);
         for (int i = 1; i <= 100; ++i) {
             st->DisplayTime.point(i) = TimeOf(i + 400);
@@ -175,52 +231,33 @@ private slots:
         }
         st->DisplayCount = 100;
         st->Zoomed = 1;
-        st->DataSaved = 1;
-        PromptScript save;
-        save.saveFile(dir->file("window.txt"));
-        run(w->mnuSaveTXT, save);
+        QList<bool> enabled;
+        const auto choose = [&enabled](QPushButton* SaveOpt::*button) {
+            return [&enabled, button](QDialog& d) {
+                auto& dialog = static_cast<SaveOpt&>(d);
+                enabled << dialog.Command1->isEnabled() << dialog.Command2->isEnabled();
+                (dialog.*button)->click();
+            };
+        };
+        PromptScript script;
+        script.modal("SaveOpt", choose(&SaveOpt::Command1)).saveFile(dir->file("whole"));
+        run(w->mnuSaveTXT, script);
+        QVERIFY(st->DataSaved == 1 && st->ViewSaved == 0 && w->mnuSaveTXT->isEnabled());
+        script.saveFile(dir->file("window.txt"));
+        run(w->mnuSaveTXT, script);
+        QVERIFY(st->ViewSaved == 1 && st->SaveScope == 0 && !w->mnuSaveTXT->isEnabled());
+        w->mnuSaveTXT->setEnabled(true);
+        st->Zoomed = 0; // unzoomed, a part displayed: the dialog once more
+        script.modal("SaveOpt", choose(&SaveOpt::Command3));
+        run(w->mnuSaveTXT, script);
+        QCOMPARE(st->SaveCancelled.value(), 1.0);
+        QCOMPARE(enabled, (QList<bool>{true, true, false, false}));
+        QCOMPARE(FileLines(*dir, "whole.txt").size(), 15 + 1000);
         const QList<QByteArray> lines = FileLines(*dir, "window.txt");
         QCOMPARE(lines.size(), 115);
         QCOMPARE(lines[2], QByteArray("100"));
         QCOMPARE(lines[15], RecordDataLine(TimeOf(401), ValueOf(401)).toLatin1());
         QCOMPARE(lines[114], RecordDataLine(TimeOf(500), ValueOf(500)).toLatin1());
-        QVERIFY(!w->mnuSaveTXT->isEnabled() && st->ViewSaved == 1 && st->SaveScope == 0);
-    }
-
-    // The scope dialog's buttons follow DataSaved and ViewSaved each time it is shown; with
-    // nothing to save there is only a message.
-    void scopeDialogFollowsTheSaveState() {
-        PromptScript none;
-        none.message("No Data to Save.  Download First.", ui::Ok);
-        run(w->mnuSaveTXT, none);
-        QCOMPARE(none.seen().first().title, Marked(54));
-        LoadRecord(*w, 10);
-        st->DisplayCount = 4;
-        st->DataSaved = st->ViewSaved = 1;
-        QList<bool> enabled;
-        PromptScript first; // both saved: neither choice is offered; Escape cancels
-        first.modal("SaveOpt", [&](QDialog& d) {
-            auto& dialog = static_cast<SaveOpt&>(d);
-            enabled << dialog.Command1->isEnabled() << dialog.Command2->isEnabled();
-            QTest::keyClick(&d, Qt::Key_Escape);
-        });
-        run(w->mnuSaveTXT, first);
-        QCOMPARE(st->SaveCancelled.value(), 1.0);
-        st->DataSaved = st->ViewSaved = 0;
-        st->Zoomed = 1;
-        PromptScript second;
-        second
-            .modal("SaveOpt",
-                   [&](QDialog& d) {
-                       auto& dialog = static_cast<SaveOpt&>(d);
-                       enabled << dialog.Command1->isEnabled() << dialog.Command2->isEnabled();
-                       dialog.Command2->click();
-                   })
-            .saveFile(dir->file("w"));
-        run(w->mnuSaveTXT, second);
-        QCOMPARE(enabled, (QList<bool>{false, false, true, true}));
-        QCOMPARE(FileLines(*dir, "w.txt").size(), 15 + 4);
-        QCOMPARE(st->DataSaved.value(), 0.0);
     }
 
     // String 144 (Yes / No / Cancel, No the default): No shows the Save As dialog again, Yes
@@ -283,15 +320,14 @@ private slots:
         QTest::addColumn<QByteArray>("scale");
         QTest::addColumn<double>("unitCode");
         QTest::addColumn<double>("probeScale");
+        // clang-format off
         QTest::newRow("degC") << QByteArray("\"degC\"") << QByteArray("5") << 2.0 << 5.0;
         QTest::newRow("scale 0 is 1") << QByteArray("\"degC\"") << QByteArray("0") << 2.0 << 1.0;
         QTest::newRow("empty scale is 1") << QByteArray("\"Amp\"") << QByteArray() << 5.0 << 1.0;
-        QTest::newRow("V rms forces 2")
-            << QByteArray("\"V rms\"") << QByteArray("7") << 10.0 << 2.0;
-        QTest::newRow("V rms blank forces 1")
-            << QByteArray("\"V rms \"") << QByteArray("7") << 11.0 << 1.0;
-        QTest::newRow("unknown unit keeps the code")
-            << QByteArray("\"psi\"") << QByteArray("3") << 9.0 << 3.0;
+        QTest::newRow("V rms forces 2") << QByteArray("\"V rms\"") << QByteArray("7") << 10.0 << 2.0;
+        QTest::newRow("V rms blank forces 1") << QByteArray("\"V rms \"") << QByteArray("7") << 11.0 << 1.0;
+        QTest::newRow("unknown unit keeps the code") << QByteArray("\"psi\"") << QByteArray("3") << 9.0 << 3.0;
+        // clang-format on
     }
     void openedFileBecomesTheRecord() {
         QFETCH(QByteArray, unit);
