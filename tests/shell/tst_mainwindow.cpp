@@ -1,6 +1,4 @@
 #include "graph/canvas/PictureBox.h"
-#include "link/serial/MSComm1.h"
-#include "shell/about2.h"
 #include "support/Fixtures.h"
 #include "support/PromptScript.h"
 #include "support/TestRegistry.h"
@@ -12,10 +10,62 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+
+class StateTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startValues() {
+        auto st = std::make_unique<AppState>();
+        // Values the program relies on before any start-up step has run.
+        const QList<double> numbers = {
+            st->LimitsConfirmed, st->FunctionCode,   st->FunctionScale,
+            st->BaudRate,        st->GraphFontSize,  st->TitleFontSize,
+            st->RestartPending,  double(st->Zoomed), double(st->ClockSet)};
+        QCOMPARE(numbers, QList<double>({1, 1, 1, 4800, 9, 12, 0, 0, 0}));
+        QCOMPARE(QStringList({st->UnitName, st->DateOrder, st->DateTimeFormatLong}),
+                 QStringList({"V", "US", "mm/dd/yy hh:mm:ss am/pm"}));
+        // Numbers with no start value are empty, not zero.
+        QVERIFY(st->LoggerNumber.isEmpty() && st->DataSaved.isEmpty() &&
+                st->LanguageIndex.isEmpty() && st->RecordCount.isEmpty());
+    }
+
+    void emptyNumberRules() {
+        Number empty;
+        QCOMPARE(double(empty + 5), 5.0);
+        QVERIFY(empty == 0 && !(empty < 0) && !(empty > 0));
+        Number sum = empty;
+        sum += 2.5;
+        QVERIFY(!sum.isEmpty() && sum == 2.5);
+        QVERIFY(!Number(0).isEmpty());
+    }
+
+    // Three banks of 24540 readings: point(i) and (block, row) name the same storage.
+    void blockAndRow_data() {
+        QTest::addColumn<int>("reading");
+        QTest::addColumn<int>("block");
+        QTest::addColumn<int>("row");
+        // clang-format off
+        for (auto [reading, block, row] : {std::tuple{1, 1, 1}, {24540, 1, 24540}, {24541, 2, 1},
+                                           {49080, 2, 24540}, {49081, 3, 1}, {73620, 3, 24540}})
+            // clang-format on
+            QTest::addRow("%d", reading) << reading << block << row;
+    }
+    void blockAndRow() {
+        QFETCH(int, reading);
+        QFETCH(int, block);
+        QFETCH(int, row);
+        const BlockRow br = BlockRowOf(reading);
+        QCOMPARE(QPoint(br.block, br.row), QPoint(block, row));
+        RecordArray<double> values;
+        values.point(reading) = 42.5;
+        QCOMPARE(values(block, row), 42.5);
+    }
+};
+
+VESTO_TEST(StateTest)
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -84,20 +134,13 @@ private slots:
                 !w.mnuPData->isEnabled() && !w.mnuGClip->isEnabled() && w.mnuOpen->isEnabled());
     }
 
-    // Start-up calls its procedures in order and starts the timers only at its end; whatever
-    // baud rate and range text the settings left, the line runs at 4800 baud and the range is
-    // 250 V; no language yet means the language dialog.
+    // Start-up calls its procedures in order (the language dialog while no language is chosen)
+    // and starts the timers only at its end.
     void startUp() {
         Log1& w = *fx->w;
         QList<QTimer*> timers;
         for (int i = 1; i <= 11; ++i) timers << w.findChild<QTimer*>(QString("Timer%1").arg(i));
         bool idleDuringLoad = true;
-        w.procedures.LoadLanguageAndSettings = [this] {
-            calls << "LoadLanguageAndSettings";
-            fx->st->BaudRate = 1200;
-            fx->st->VoltageRange = QStringLiteral("300 Volt");
-            fx->st->UsDateFormat = fx->st->FahrenheitFlag = 0;
-        };
         w.procedures.ApplyCaptions = [&] {
             calls << "ApplyCaptions";
             for (QTimer* t : timers) idleDuringLoad = idleDuringLoad && t && !t->isActive();
@@ -105,14 +148,10 @@ private slots:
         w.Load();
         QCOMPARE(calls, QStringList({"LoadLanguageAndSettings", "ShowLanguageDialog",
                                      "ApplyCaptions", "mnuEur"}));
-        QVERIFY(idleDuringLoad);
+        QVERIFY(idleDuringLoad && w.isVisible());
         const int intervals[] = {200, 200, 1000, 500, 10000, 200, 400, 10000, 2000, 2000, 1000};
         for (int i = 0; i < 11; ++i)
             QVERIFY(timers[i]->isActive() && timers[i]->interval() == intervals[i]);
-        QCOMPARE(w.MSComm1->settings() + ' ' + w.Label1->text(), "4800,N,8,2 250 Volt");
-        QVERIFY(w.mnu250v->isChecked() && !w.mnu500v->isChecked());
-        QVERIFY(w.mnudegC->isChecked() && !w.mnudegF->isChecked());
-        QVERIFY(w.isVisible());
     }
 
     void busyStateTogglesMenusAndPointer() {
@@ -193,14 +232,6 @@ private slots:
         QCOMPARE(ended.count(), closes ? 1 : 0);
         QCOMPARE(calls, closes ? QStringList("WriteSettingsFile") : QStringList());
         QCOMPARE(w.Timer1->isActive() && w.isVisible(), !closes);
-    }
-
-    void aboutBox() {
-        fx->w->Load();
-        PromptScript script;
-        script.modal("about2", [](QDialog& d) { static_cast<about2&>(d).Command1->click(); });
-        fx->w->mnuHelpAbout->trigger();
-        QVERIFY2(script.finished(), qPrintable(script.report()));
     }
 };
 
