@@ -73,23 +73,19 @@ class MainWindowTest : public QObject {
     std::unique_ptr<MainWindowFixture> fx;
     QStringList calls; // the procedures start-up, resizing and closing called, in order
 
-    std::function<void()> logged(const char* name) {
-        return [this, name] { calls << name; };
-    }
-
 private slots:
     void init() {
         dir = std::make_unique<ScopedWorkDir>();
         fx = std::make_unique<MainWindowFixture>();
         calls.clear();
-        Log1::Procedures& p = fx->w->procedures;
-        p.LoadLanguageAndSettings = logged("LoadLanguageAndSettings");
-        p.ShowLanguageDialog = logged("ShowLanguageDialog");
-        p.ApplyCaptions = logged("ApplyCaptions");
-        p.mnuUsa_Click = logged("mnuUsa");
-        p.mnuEur_Click = logged("mnuEur");
-        p.DrawGraph = logged("DrawGraph");
-        p.WriteSettingsFile = logged("WriteSettingsFile");
+        using P = Log1::Procedures;
+        // clang-format off
+        for (auto [procedure, name] : {std::pair{&P::LoadLanguageAndSettings, "LoadLanguageAndSettings"},
+                 {&P::ShowLanguageDialog, "ShowLanguageDialog"}, {&P::ApplyCaptions, "ApplyCaptions"},
+                 {&P::mnuUsa_Click, "mnuUsa"}, {&P::mnuEur_Click, "mnuEur"}, {&P::DrawGraph, "DrawGraph"},
+                 {&P::WriteSettingsFile, "WriteSettingsFile"}})
+            fx->w->procedures.*procedure = [this, name] { calls << name; };
+        // clang-format on
     }
     void cleanup() {
         fx.reset();
