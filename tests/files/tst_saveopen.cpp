@@ -276,17 +276,9 @@ private slots:
         QCOMPARE(st->DataSaved.value(), 1.0);
     }
 
-    // A write that fails leaves every file as it was and every save state, and says so.
-    void failedWriteChangesNothing_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("exists");
-        QTest::newRow("a folder in the way") << "folder.txt" << true;
-        QTest::newRow("folder is a file") << "plain/x.txt" << false;
-        QTest::newRow("read-only folder") << "locked/old.txt" << true;
-    }
+    // A write that fails (a folder in the way, a file where a folder should be, a read-only
+    // folder) leaves every file as it was and every save state, and says what failed.
     void failedWriteChangesNothing() {
-        QFETCH(QString, name);
-        QFETCH(bool, exists);
         QDir(dir->path()).mkdir("folder.txt");
         QDir(dir->path()).mkdir("locked");
         dir->write("plain", "a file");
@@ -296,21 +288,23 @@ private slots:
         const auto unlock = qScopeGuard([&] {
             QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         });
-        QFile probe(locked + "/probe");
-        if (name.startsWith(u"locked") && probe.open(QIODevice::WriteOnly))
-            QSKIP("this user writes into read-only folders");
+        // Some users (root) write into read-only folders all the same.
+        const bool lockHolds = !QFile(locked + "/probe").open(QIODevice::WriteOnly);
         LoadRecord(*w, 10);
         w->Label16->setText("before");
-        PromptScript script;
-        script.saveFile(dir->file(name));
-        if (exists) script.message(Marked(144), ui::Yes);
-        script.message("could not be saved", ui::Ok);
-        run(w->mnuSaveTXT, script);
-        QVERIFY(script.messages().last().contains(QFileInfo(name).fileName()));
-        QVERIFY(QFileInfo(dir->file("folder.txt")).isDir());
-        QCOMPARE(dir->read("plain") + dir->read("locked/old.txt"), QByteArray("a fileearlier"));
-        QVERIFY(st->DataSaved == 0 && st->ViewSaved == 0 && w->mnuSaveTXT->isEnabled());
-        QCOMPARE(w->Label16->text(), QStringLiteral("before"));
+        for (const QString name : {"folder.txt", "plain/x.txt", "locked/old.txt"}) {
+            if (name.startsWith(u"locked") && !lockHolds) continue;
+            PromptScript script;
+            script.saveFile(dir->file(name));
+            if (!name.startsWith(u"plain")) script.message(Marked(144), ui::Yes);
+            script.message("could not be saved", ui::Ok);
+            run(w->mnuSaveTXT, script);
+            QVERIFY(script.messages().last().contains(QFileInfo(name).fileName()));
+            QVERIFY(QFileInfo(dir->file("folder.txt")).isDir());
+            QCOMPARE(dir->read("plain") + dir->read("locked/old.txt"), QByteArray("a fileearlier"));
+            QVERIFY(st->DataSaved == 0 && st->ViewSaved == 0 && w->mnuSaveTXT->isEnabled());
+            QCOMPARE(w->Label16->text(), QStringLiteral("before"));
+        }
     }
 
     // The unit text gives UnitCode ("V rms" forces probe scale 2, "V rms " 1; an unknown unit
