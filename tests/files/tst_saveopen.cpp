@@ -18,19 +18,10 @@
 
 namespace {
 
-// Language strings of the save and open commands, each marked so a test can tell them apart.
-QString Marked(int s) {
-    return QStringLiteral("<%1>").arg(s);
-}
-
 // Reading i of the test records: 0.7 s apart, values 0.37 apart, neither a whole number of the
 // file's decimals, so every rounding shows.
-double TimeOf(int i) {
-    return 38412.25 + i * 0.7 / 86400;
-}
-double ValueOf(int i) {
-    return (i % 1000) * 0.37 - 150.123;
-}
+const auto TimeOf = [](int i) { return 38412.25 + i * 0.7 / 86400; };
+const auto ValueOf = [](int i) { return (i % 1000) * 0.37 - 150.123; };
 
 // A downloaded record of n readings, unsaved and unzoomed.
 void LoadRecord(Log1& w, int n) {
@@ -95,6 +86,9 @@ class SaveOpenTest : public QObject {
     std::unique_ptr<MainWindowFixture> fx;
     Log1* w = nullptr;
     AppState* st = nullptr;
+
+    // Language strings of the save and open commands, each marked so a test can tell them apart.
+    static QString Marked(int s) { return QStringLiteral("<%1>").arg(s); }
 
     // Runs a menu command with the prompts the script expects.
     void run(QAction* item, PromptScript& script) {

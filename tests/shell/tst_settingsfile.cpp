@@ -16,10 +16,6 @@
 
 namespace {
 
-QByteArray Lines(const QByteArray& bytes, int from, int to) {
-    return bytes.split('\n').mid(from - 1, to - from + 1).join('\n');
-}
-
 SettingsData Sample() {
     SettingsData d;
     d.CommPort = 3;
@@ -42,6 +38,10 @@ SettingsData Sample() {
 class SettingsFileTest : public QObject {
     Q_OBJECT
     std::unique_ptr<Pty> line;
+
+    static QByteArray Lines(const QByteArray& bytes, int from, int to) {
+        return bytes.split('\n').mid(from - 1, to - from + 1).join('\n');
+    }
 
 private slots:
     void init() {
