@@ -1,8 +1,5 @@
-#include "lang/Language.h"
 #include "lang/LanguageFile.h"
 #include "lang/langfrm.h"
-#include "shell/SettingsFile.h"
-#include "shell/about2.h"
 #include "support/Fixtures.h"
 #include "support/PromptScript.h"
 #include "support/Pty.h"
@@ -14,10 +11,11 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QKeySequence>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+
+Q_DECLARE_METATYPE(LanguageFileStatus)
 
 namespace {
 
@@ -28,71 +26,62 @@ TextOf Generated(int l) {
     return [l](int s) { return QString(s >= 20 && s <= 41 ? "&%1-%2" : "%1-%2").arg(l).arg(s); };
 }
 
-// Languages 1..count, each string as Generated gives it.
-QByteArray LanguageFile(int count) {
-    QByteArray bytes = QByteArray::number(count) + ",152\r\n";
-    for (int l = 1; l <= count; ++l) bytes += "\"Name " + QByteArray::number(l) + "\",";
-    for (int l = 1; l <= count; ++l) bytes += "help" + QByteArray::number(l) + ".hlp,";
-    for (int s = 1; s <= 152; ++s)
-        for (int l = 1; l <= count; ++l) bytes += "\"" + Generated(l)(s).toLatin1() + "\"\r\n";
-    return bytes;
+// Languages 1..count with strings 1..strings as Generated gives them; `counts` replaces the
+// first line.
+QByteArray LanguageFile(int count, int strings = 152, QByteArray counts = {}) {
+    QByteArray bytes =
+        counts.isEmpty() ? QByteArray::number(count) + "," + QByteArray::number(strings) : counts;
+    for (int l = 1; l <= count; ++l) bytes += ",\"Name " + QByteArray::number(l) + "\"";
+    for (int l = 1; l <= count; ++l) bytes += ",help" + QByteArray::number(l) + ".hlp";
+    for (int s = 1; s <= strings; ++s)
+        for (int l = 1; l <= count; ++l) bytes += "\r\n\"" + Generated(l)(s).toLatin1() + "\"";
+    return bytes + "\r\n";
 }
 
-// Every caption that the language sets, on the main window and in the About box: "name string"
-// pairs, "-" standing for the window's title.
+LanguageTable Shipped() {
+    LanguageTable table;
+    QFile file(VESTO_SOURCE_DIR "/share/loglango.txt");
+    if (!file.open(QIODevice::ReadOnly) ||
+        ParseLanguageFile(file.readAll(), table) != LanguageFileStatus::Complete)
+        table.LanguageCount = -1;
+    return table;
+}
+
+// Every caption the language sets, "control:string" ("-" is the window's title), first on the
+// main window, then ("@dialog") in each dialog, captioned before it is ever opened.
 void CheckCaptions(Log1& w, const TextOf& text) {
-    const QStringList main =
-        QString("mnuFile 20 mnuSaveTXT 21 mnuOpen 22 mnuPGraph 23 mnuPData 24 mnuGClip 25 "
-                "mnuLang 141 mnuExit 30 mnuSetTime 31 mnuDownload 32 mnuPort 33 mnuFuncWEN 34 "
-                "mnudegF 35 mnudegC 36 mnuFuncTREL 34 mnuScale 37 mnuDate 38 mnuUsa 39 "
-                "mnuEur 40 mnuHelp 41 mnuHelpAbout 44 Label5 17 Label23 19 Command2 49 "
-                "Command3 50 Frame2 45 Label33 46 Label32 47 Label27 48 Label8 68 - 1 "
-                "Label28 68 Label24 19")
-            .split(' ');
-    for (int i = 0; i < main.size(); i += 2) {
-        QObject* o = w.findChild<QAction*>(main[i]);
-        if (!o) o = main[i] == "-" ? &w : w.centralWidget()->findChild<QWidget*>(main[i]);
-        QVERIFY2(o, qPrintable(main[i]));
-        const char* property = o == &w                    ? "windowTitle"
+    // clang-format off
+    const QStringList captions = QString(
+        "mnuFile:20 mnuSaveTXT:21 mnuOpen:22 mnuPGraph:23 mnuPData:24 mnuGClip:25 mnuLang:141 "
+        "mnuExit:30 mnuSetTime:31 mnuDownload:32 mnuPort:33 mnuFuncWEN:34 mnudegF:35 mnudegC:36 "
+        "mnuFuncTREL:34 mnuScale:37 mnuDate:38 mnuUsa:39 mnuEur:40 mnuHelp:41 mnuHelpAbout:44 "
+        "Label5:17 Label23:19 Command2:49 Command3:50 Frame2:45 Label33:46 Label32:47 Label27:48 "
+        "Label8:68 -:1 Label28:68 Label24:19 @about2 -:44 Label1:1 Label2:2 Label10:3 Label3:4 "
+        "Label4:5 Label5:6 Label6:7 Label7:8 Label11:9 Label9:11 Command1:120 @frmTimeset -:95 "
+        "Label9:94 Label1:96 Label2:97 Label3:98 Label4:99 Label5:100 Label6:101 Command3:119 "
+        "Command2:120 @frmPort -:92 Label1:91 Option5:142 Command1:120 Command2:119 @Describe -:13 "
+        "Label1:12 Label9:13 Label2:14 Label3:15 Label4:16 Command1:120 Command2:119 @PrintOpt "
+        "-:116 Command1:117 Command2:118 Command3:119 @SaveOpt -:121 Command1:117 Command2:118 "
+        "Command3:119").split(' ');
+    // clang-format on
+    QWidget* owner = &w;
+    for (const QString& caption : captions) {
+        if (caption.startsWith('@')) {
+            owner = w.findChild<QDialog*>(caption.mid(1), Qt::FindDirectChildrenOnly);
+            QVERIFY2(owner && !owner->isVisible(), qPrintable(caption));
+            continue;
+        }
+        const QString name = caption.section(':', 0, 0);
+        QObject* o = name == "-"   ? static_cast<QObject*>(owner)
+                     : owner == &w ? w.findChild<QAction*>(name)
+                                   : nullptr;
+        if (!o) o = (owner == &w ? w.centralWidget() : owner)->findChild<QWidget*>(name);
+        QVERIFY2(o, qPrintable(caption));
+        const char* property = o == owner                 ? "windowTitle"
                                : o->inherits("QGroupBox") ? "title"
                                                           : "text";
-        QCOMPARE(o->property(property).toString(), text(main[i + 1].toInt()));
+        QCOMPARE(o->property(property).toString(), text(caption.section(':', 1).toInt()));
     }
-    auto* about = w.findChild<about2*>();
-    QVERIFY(about && !about->isVisible()); // captioned before it is ever opened
-    QCOMPARE(about->windowTitle(), text(44));
-    const QList<QLabel*> lines = {about->Label1, about->Label2, about->Label10,
-                                  about->Label3, about->Label4, about->Label5,
-                                  about->Label6, about->Label7, about->Label11};
-    for (int i = 0; i < lines.size(); ++i) QCOMPARE(lines[i]->text(), text(i + 1));
-    QCOMPARE(about->Label9->text(), text(11));
-    QCOMPARE(about->Command1->text(), text(120));
-    // The other dialogs, captioned before they are ever opened: "dialog control string".
-    const QStringList dialogs =
-        QString("frmTimeset - 95 frmTimeset Label9 94 frmTimeset Label1 96 frmTimeset Label2 97 "
-                "frmTimeset Label3 98 frmTimeset Label4 99 frmTimeset Label5 100 "
-                "frmTimeset Label6 101 frmTimeset Command3 119 frmTimeset Command2 120 "
-                "frmPort - 92 frmPort Label1 91 frmPort Option5 142 frmPort Command1 120 "
-                "frmPort Command2 119 "
-                "Describe - 13 Describe Label1 12 Describe Label9 13 Describe Label2 14 "
-                "Describe Label3 15 Describe Label4 16 Describe Command1 120 "
-                "Describe Command2 119 PrintOpt - 116 PrintOpt Command1 117 PrintOpt Command2 118 "
-                "PrintOpt Command3 119 SaveOpt - 121 SaveOpt Command1 117 SaveOpt Command2 118 "
-                "SaveOpt Command3 119")
-            .split(' ');
-    for (int i = 0; i < dialogs.size(); i += 3) {
-        auto* dialog = w.findChild<QDialog*>(dialogs[i], Qt::FindDirectChildrenOnly);
-        QVERIFY2(dialog && !dialog->isVisible(), qPrintable(dialogs[i]));
-        QObject* o = dialogs[i + 1] == "-" ? static_cast<QObject*>(dialog)
-                                           : dialog->findChild<QWidget*>(dialogs[i + 1]);
-        QVERIFY2(o, qPrintable(dialogs[i] + ' ' + dialogs[i + 1]));
-        QCOMPARE(o->property(o == dialog ? "windowTitle" : "text").toString(),
-                 text(dialogs[i + 2].toInt()));
-    }
-}
-
-langfrm& Dialog(QDialog& d) {
-    return static_cast<langfrm&>(d);
 }
 
 } // namespace
@@ -102,25 +91,10 @@ class LanguageTest : public QObject {
     std::unique_ptr<Pty> line;
     std::unique_ptr<ScopedWorkDir> dir;
 
-    std::unique_ptr<MainWindowFixture> Start(int languages, double language, double usDate = 1) {
-        SettingsData settings;
-        settings.CommPort = 1;
-        settings.LanguageIndex = language;
-        settings.UsDateFormat = usDate;
-        dir->write("loglango.txt", LanguageFile(languages));
-        dir->write("loggerx.ini", FormatSettings(settings));
-        auto fx = std::make_unique<MainWindowFixture>();
-        fx->w->Load();
-        return fx;
-    }
-
 private slots:
     void init() {
         line = std::make_unique<Pty>();
-        QVERIFY(line->isOpen());
-        for (int port = 1; port <= 4; ++port)
-            qputenv(QByteArray("VESTO_COM") + QByteArray::number(port),
-                    line->slavePath().toLocal8Bit());
+        qputenv("VESTO_COM1", line->slavePath().toLocal8Bit());
         dir = std::make_unique<ScopedWorkDir>();
     }
     void cleanup() {
@@ -128,45 +102,89 @@ private slots:
         line.reset();
     }
 
+    // The file's counts limit what is read: strings beyond the last read are empty, more than
+    // eight languages or 200 strings read nothing; counts may come as quoted text.
+    void readFile_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<LanguageFileStatus>("status");
+        QTest::addColumn<int>("count");    // languages read (the table starts with none)
+        QTest::addColumn<int>("lastText"); // strings 1..lastText of the last language were read
+        using enum LanguageFileStatus;
+        // clang-format off
+        QTest::newRow("eight languages") << LanguageFile(8, 200) << Complete << 8 << 200;
+        QTest::newRow("nine") << LanguageFile(9, 5) << TooManyLanguages << 0 << 0;
+        QTest::newRow("201 strings") << LanguageFile(2, 201) << TooManyStrings << 0 << 0;
+        QTest::newRow("last text missing") << LanguageFile(2, 20).chopped(10) << EndedEarly << 2 << 19;
+        QTest::newRow("counts as texts") << LanguageFile(3, 4, "\" 3.9\",\"4\"") << Complete << 3 << 4;
+        // clang-format on
+    }
+    void readFile() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(LanguageFileStatus, status);
+        QFETCH(int, count);
+        QFETCH(int, lastText);
+        const int last = std::max(count, 1);
+        LanguageTable table;
+        table.Text[200][last] = "kept";
+        QCOMPARE(ParseLanguageFile(bytes, table), status);
+        QCOMPARE(int(table.LanguageCount), count);
+        QCOMPARE(table.LangHelpFile[last], count ? QString("help%1.hlp").arg(last) : QString());
+        for (int s = 1; s <= 200; ++s)
+            QCOMPARE(table.Text[s][last], s <= lastText ? Generated(last)(s)
+                                          : s == 200    ? QString("kept")
+                                                        : QString());
+    }
+
+    // The shipped file has every string the program shows in each of its four languages.
+    void shippedFile() {
+        const LanguageTable table = Shipped();
+        QCOMPARE(int(table.LanguageCount), 4);
+        for (const QString& range : QString("1-9 11-25 30-41 44-50 53-59 62-68 73-74 76-76 79-79 "
+                                            "82-84 90-92 94-113 116-121 141-152")
+                                        .split(' '))
+            for (int s = range.section('-', 0, 0).toInt(); s <= range.section('-', 1).toInt(); ++s)
+                for (int l = 1; l <= 4; ++l)
+                    QVERIFY2(!table.Text[s][l].isEmpty(), qPrintable(QString::number(s)));
+    }
+
+    // The Language menu: the options shown (eight while the file has one language), then OK
+    // changes every caption at once, Cancel nothing.
     void menuCommand_data() {
         QTest::addColumn<int>("languages");
-        QTest::addColumn<int>("shown");  // options the dialog shows
-        QTest::addColumn<int>("choice"); // option clicked, then OK (or Cancel when negative)
-        QTest::addColumn<int>("language");
+        QTest::addColumn<int>("shown");   // options the dialog shows
+        QTest::addColumn<int>("choice");  // option clicked, then OK (or Cancel when negative)
         QTest::addColumn<bool>("online"); // a logger answers: the status panel names it
-        QTest::newRow("one language: eight options") << 1 << 8 << -5 << 1 << false;
-        QTest::newRow("two languages, OK") << 2 << 2 << 2 << 2 << true;
-        QTest::newRow("three, Cancel changes nothing") << 3 << 3 << -3 << 1 << true;
-        QTest::newRow("eight, OK") << 8 << 8 << 8 << 8 << false;
+        QTest::newRow("one language: eight options") << 1 << 8 << -5 << false;
+        QTest::newRow("two languages, OK") << 2 << 2 << 2 << true;
+        QTest::newRow("three, Cancel changes nothing") << 3 << 3 << -3 << true;
+        QTest::newRow("eight, OK") << 8 << 8 << 8 << false;
     }
     void menuCommand() {
         QFETCH(int, languages);
         QFETCH(int, shown);
         QFETCH(int, choice);
-        QFETCH(int, language);
         QFETCH(bool, online);
+        const int language = std::max(choice, 1);
         PromptScript script;
-        auto fx = Start(languages, 1);
+        dir->write("loglango.txt", LanguageFile(languages));
+        auto fx = std::make_unique<MainWindowFixture>();
+        fx->load(); // English (language 1) settings
         fx->w->Frame1->setTitle("before");
         fx->st->LoggerOnline = online;
         fx->st->StatusLoggerNumber = 1234;
-        QStringList captions;
-        bool ready = false;
+        QStringList captions, expected;
+        for (int k = 1; k <= shown; ++k)
+            expected << (k <= languages ? QString("Name %1").arg(k) : "");
         script.modal("langfrm", [&](QDialog& d) {
-            langfrm& f = Dialog(d);
+            auto& f = static_cast<langfrm&>(d);
             for (int k = 1; k <= 8; ++k)
                 if (f.option(k)->isVisible()) captions << f.option(k)->text();
-            ready = f.Option1->isChecked() && !f.Option2->isChecked() && f.Command2->isVisible() &&
-                    f.windowTitle() == "1-141" && f.Command2->text() == "1-119";
             f.option(std::abs(choice))->click();
             (choice > 0 ? f.Command1 : f.Command2)->click();
         });
         fx->w->mnuLang->trigger();
         QVERIFY2(script.finished(), qPrintable(script.report()));
-        QVERIFY(ready);
-        QCOMPARE(captions.size(), shown);
-        for (int k = 1; k <= shown; ++k)
-            QCOMPARE(captions[k - 1], k <= languages ? QString("Name %1").arg(k) : QString());
+        QCOMPARE(captions, expected);
         QCOMPARE(fx->st->LanguageIndex.value(), double(language));
         CheckCaptions(*fx->w, Generated(language));
         QCOMPARE(fx->st->HelpFileName, QString("help%1.hlp").arg(language));
@@ -176,10 +194,11 @@ private slots:
                  QKeySequence(Qt::ALT | Qt::Key(Qt::Key_0 + language)));
     }
 
-    // A first start in a folder without a settings file asks for a language; the user's own
-    // language file wins over the one built into the program. The choices of the run, written at
-    // the close (beside the language file, or in the per-user folder when the working directory
-    // holds neither file), are there at the next start.
+    // A first start in a folder without a settings file asks for a language: no Cancel, OK and
+    // Escape do nothing until an option is chosen. The user's own language file wins over the
+    // one built into the program. The settings written at the close (beside the language file,
+    // or in the per-user folder when the working directory holds neither file) bring the choices
+    // back at the next start.
     void firstStartAndRestart_data() {
         QTest::addColumn<bool>("ownFile");
         QTest::newRow("own language file") << true;
@@ -187,33 +206,26 @@ private slots:
     }
     void firstStartAndRestart() {
         QFETCH(bool, ownFile);
-        TextOf german = Generated(2);
-        LanguageTable shipped;
-        QFile file(VESTO_SOURCE_DIR "/share/loglango.txt");
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(ParseLanguageFile(file.readAll(), shipped), LanguageFileStatus::Complete);
-        if (ownFile)
-            dir->write("loglango.txt", LanguageFile(2));
-        else
-            german = [&shipped](int s) { return shipped.Text[s][2]; };
+        const LanguageTable shipped = Shipped();
+        const TextOf german =
+            ownFile ? Generated(2) : TextOf([&shipped](int s) { return shipped.Text[s][2]; });
+        if (ownFile) dir->write("loglango.txt", LanguageFile(2));
         PromptScript script;
-        bool firstLook = false, okIgnored = false, escapeIgnored = false;
+        bool firstLook = false;
         script.modal("langfrm", [&](QDialog& d) {
-            langfrm& f = Dialog(d);
+            auto& f = static_cast<langfrm&>(d);
             firstLook = f.Command2->isHidden() && f.Command1->text() == "OK";
             for (int k = 1; k <= 8; ++k) firstLook = firstLook && !f.option(k)->isChecked();
             f.Command1->click();
-            okIgnored = f.isVisible();
             QTest::keyClick(&f, Qt::Key_Escape);
-            escapeIgnored = f.isVisible();
+            firstLook = firstLook && f.isVisible();
             f.Option2->click();
             f.Command1->click();
         });
         {
             MainWindowFixture fx;
             fx.w->Load();
-            QVERIFY2(script.finished(), qPrintable(script.report()));
-            QVERIFY(firstLook && okIgnored && escapeIgnored);
+            QVERIFY2(script.finished() && firstLook, qPrintable(script.report()));
             CheckCaptions(*fx.w, german);
             fx.w->mnuEur->trigger();
             fx.w->close();
@@ -226,6 +238,7 @@ private slots:
         const QByteArray settings = written.readAll();
         QCOMPARE(settings.count("\r\n"), 82);
         QVERIFY(settings.contains("\"language =  2\"\r\n\"baud =  4800\""));
+        // Empty probe values and eight empty unit texts.
         QVERIFY(settings.contains(",,,\r\n,,,,,,,\r\n"));
         QVERIFY(settings.endsWith(",,,,,,,\r\n\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"));
 
@@ -233,45 +246,21 @@ private slots:
         fx.w->Load();
         CheckCaptions(*fx.w, german);
         QVERIFY(fx.w->mnuEur->isChecked() && !fx.w->mnuUsa->isChecked());
-        QCOMPARE(fx.st->DateOrder, QString("Eur"));
-        QCOMPARE(fx.st->DateFormat, QString("d/m/yy"));
-        QVERIFY2(script.finished(), qPrintable(script.report()));
-    }
-
-    void dateCommands_data() {
-        QTest::addColumn<bool>("startUs");
-        QTest::addColumn<bool>("us");
-        QTest::addColumn<int>("online");
-        QTest::addColumn<int>("linkState");
-        QTest::addColumn<int>("beeps");
-        QTest::addColumn<QString>("axisLabel"); // a medium-span time label
-        QTest::newRow("to Europe") << true << false << 0 << 0 << 0 << "14:07";
-        QTest::newRow("to USA") << false << true << 0 << 0 << 0 << "2:07 pm";
-        QTest::newRow("Europe again, logger answers") << false << false << 1 << 0 << 1 << "14:07";
-        QTest::newRow("USA again, transfer runs") << true << true << 1 << 2 << 0 << "2:07 pm";
-    }
-    void dateCommands() {
-        QFETCH(bool, startUs);
-        QFETCH(bool, us);
-        QFETCH(int, online);
-        QFETCH(int, linkState);
-        QFETCH(int, beeps);
-        QFETCH(QString, axisLabel);
-        auto fx = Start(1, 1, startUs ? 1 : 0);
+        // A medium-span time label in each order; the item already checked, chosen again, still
+        // redraws, and beeps while a logger answers.
         int draws = 0;
-        fx->w->procedures.DrawGraph = [&draws] { ++draws; };
-        fx->st->LoggerOnline = qint16(online);
-        fx->st->LinkState = linkState;
-        PromptScript script;
-        (us ? fx->w->mnuUsa : fx->w->mnuEur)->trigger();
-        QCOMPARE(script.beeps(), beeps);
-        QCOMPARE(draws, 1);
+        fx.w->procedures.DrawGraph = [&draws] { ++draws; };
         const double t = ui::DateSerial(2024, 3, 5) + ui::TimeSerial(14, 7, 0);
-        QCOMPARE(ui::Format(t, fx->st->TimeFormatMin), axisLabel);
-        QCOMPARE(fx->st->DateOrder, QString(us ? "US" : "EUR"));
-        QCOMPARE(fx->st->UsDateFormat.value(), us ? 1.0 : 0.0);
-        QCOMPARE(fx->st->LinkState.value(), double(linkState));
-        QVERIFY(fx->w->mnuUsa->isChecked() == us && fx->w->mnuEur->isChecked() == !us);
+        QCOMPARE(ui::Format(t, fx.st->TimeFormatMin), QString("14:07"));
+        fx.st->LoggerOnline = 1;
+        const int beeps = script.beeps();
+        fx.w->mnuEur->trigger();
+        QCOMPARE(QList<int>({draws, script.beeps() - beeps}), QList<int>({1, 1}));
+        QVERIFY(fx.w->mnuEur->isChecked() && fx.st->DateFormat == "d/m/yy");
+        fx.w->mnuUsa->trigger();
+        QCOMPARE(ui::Format(t, fx.st->TimeFormatMin), QString("2:07 pm"));
+        QVERIFY(fx.w->mnuUsa->isChecked() && !fx.w->mnuEur->isChecked());
+        QCOMPARE(fx.st->DateOrder + fx.st->DateFormat, QString("USm/d/yy"));
     }
 };
 
