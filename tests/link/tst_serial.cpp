@@ -82,35 +82,6 @@ private slots:
         QVERIFY(line_->lineMode().baud != 4800); // the line got its own mode back
     }
 
-    void overflowDropsExcess() {
-        port_->setInBufferSize(16);
-        QCOMPARE(port_->setPortOpen(true), 0);
-        const QByteArray bytes = pattern(20);
-        QVERIFY(line_->write(bytes));
-        QTRY_VERIFY(events_.contains(int(MSComm1::EvOverflow)));
-        QCOMPARE(port_->inBufferCount(), 16);
-        QCOMPARE(port_->input(), bytes.left(16));
-    }
-
-    // The handler raises the threshold while bytes wait: the event comes from the event loop,
-    // once, and not at all when the bytes were read first.
-    void thresholdSetOnWaitingBytes() {
-        QCOMPARE(port_->setPortOpen(true), 0);
-        QVERIFY(line_->write("\x04\x01\x02\x03\x04"));
-        QTRY_COMPARE(port_->inBufferCount(), 5);
-        port_->setRThreshold(6);
-        QCoreApplication::processEvents();
-        QVERIFY(events_.isEmpty());
-        port_->setRThreshold(5);
-        port_->setRThreshold(4);
-        QVERIFY(events_.isEmpty());
-        QTRY_COMPARE(events_, QList<int>{int(MSComm1::EvReceive)});
-        port_->setRThreshold(1);
-        QCOMPARE(port_->input().size(), 5);
-        QCoreApplication::processEvents();
-        QCOMPARE(events_.size(), 1);
-    }
-
     // Bytes that come in one chunk across the threshold reach the handler in two steps, so a
     // handler that takes its bytes at the threshold loses none of them to a small buffer.
     void chunkAcrossThreshold() {
