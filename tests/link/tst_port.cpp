@@ -18,29 +18,25 @@ QRadioButton* option(QDialog& d, int n) {
     return d.findChild<QRadioButton*>(QStringLiteral("Option%1").arg(n));
 }
 
+// The main window with COM1 on a pseudo-terminal, or on a missing device.
+struct PortFixture {
+    Pty line;
+    ScopedWorkDir dir;
+    MainWindowFixture fx;
+    AppState& st = *fx.st;
+    explicit PortFixture(bool com1Exists = true) {
+        qputenv("VESTO_COM1", com1Exists ? line.slavePath().toLocal8Bit() : "/nonexistent/tty");
+        st.LanguageIndex = 1;
+        st.LangText[59][1] = QStringLiteral("The port cannot be opened.");
+    }
+    ~PortFixture() { qunsetenv("VESTO_COM1"); }
+};
+
 } // namespace
 
 class PortSelectionTest : public QObject {
     Q_OBJECT
-
-    std::unique_ptr<ScopedWorkDir> dir;
-    std::unique_ptr<MainWindowFixture> fx;
-    Pty line;
-
 private slots:
-    void init() {
-        qputenv("VESTO_COM1", line.slavePath().toLocal8Bit());
-        dir = std::make_unique<ScopedWorkDir>();
-        fx = std::make_unique<MainWindowFixture>();
-        fx->st->LanguageIndex = 1;
-        fx->st->LangText[59][1] = QStringLiteral("The port cannot be opened.");
-    }
-    void cleanup() {
-        fx.reset();
-        dir.reset();
-        qunsetenv("VESTO_COM1");
-    }
-
     // The dialog opens on the stored port; Cancel and Escape leave everything as it was.
     void preselectAndCancel_data() {
         QTest::addColumn<int>("commPort");
@@ -54,10 +50,10 @@ private slots:
         QFETCH(int, commPort);
         QFETCH(int, checked);
         QFETCH(bool, escape);
-        AppState& st = *fx->st;
-        QCOMPARE(fx->w->MSComm1->setPortOpen(true), 0);
-        st.CommPort = qint16(commPort);
-        st.PortReady = 1;
+        PortFixture f;
+        QCOMPARE(f.fx.w->MSComm1->setPortOpen(true), 0);
+        f.st.CommPort = qint16(commPort);
+        f.st.PortReady = 1;
         PromptScript script;
         script.modal("frmPort", [&](QDialog& d) {
             for (int n = 1; n <= 5; ++n) QCOMPARE(option(d, n)->isChecked(), n == checked);
@@ -67,41 +63,35 @@ private slots:
             else
                 d.findChild<QPushButton*>("Command2")->click();
         });
-        fx->w->mnuPort->trigger(); // no logger answers, so the menu shows the dialog
+        f.fx.w->mnuPort->trigger(); // no logger answers, so the menu shows the dialog
         QVERIFY2(script.finished(), qPrintable(script.report()));
-        QVERIFY(fx->w->MSComm1->portOpen());
-        QCOMPARE(QList<int>({st.CommPort, int(st.LinkSuspended), int(st.PortReady)}),
+        QVERIFY(f.fx.w->MSComm1->portOpen());
+        QCOMPARE(QList<int>({f.st.CommPort, int(f.st.LinkSuspended), int(f.st.PortReady)}),
                  QList<int>({commPort, 0, 1}));
     }
 
     // The stored port failed at start-up: COM1 is tried, then the user is told and asked.
-    void com1Fallback_data() {
-        QTest::addColumn<bool>("opens");
-        QTest::newRow("COM1 opens") << true;
-        QTest::newRow("COM1 missing too") << false;
-    }
     void com1Fallback() {
-        QFETCH(bool, opens);
-        if (!opens) qputenv("VESTO_COM1", "/nonexistent/ttyVESTO");
-        AppState& st = *fx->st;
-        st.CommPort = 3;
-        st.LinkState = 1;
-        st.LinkSuspended = 1;
-        PromptScript script;
-        if (!opens) {
-            script.message("The port cannot be opened.", ui::Ok);
-            script.modal("frmPort", [](QDialog& d) {
-                QVERIFY(option(d, 1)->isChecked());
-                d.findChild<QPushButton*>("Command2")->click();
-            });
+        for (const bool opens : {true, false}) {
+            PortFixture f(opens);
+            f.st.CommPort = 3;
+            f.st.LinkState = 1;
+            f.st.LinkSuspended = 1;
+            PromptScript script;
+            if (!opens) {
+                script.message("The port cannot be opened.", ui::Ok);
+                script.modal("frmPort", [](QDialog& d) {
+                    QVERIFY(option(d, 1)->isChecked());
+                    d.findChild<QPushButton*>("Command2")->click();
+                });
+            }
+            OpenCom1Fallback(*f.fx.w);
+            QVERIFY2(script.finished(), qPrintable(script.report()));
+            QCOMPARE(f.fx.w->MSComm1->portOpen(), opens);
+            QCOMPARE(QList<int>({f.st.CommPort, int(f.st.PortReady), int(f.st.LinkState),
+                                 int(f.st.LinkSuspended), f.fx.w->MSComm1->commPort()}),
+                     QList<int>({1, opens ? 1 : 0, 0, 0, 1}));
         }
-        OpenCom1Fallback(*fx->w);
-        QVERIFY2(script.finished(), qPrintable(script.report()));
-        QCOMPARE(fx->w->MSComm1->portOpen(), opens);
-        QCOMPARE(fx->w->MSComm1->commPort(), 1);
-        QCOMPARE(
-            QList<int>({st.CommPort, int(st.PortReady), int(st.LinkState), int(st.LinkSuspended)}),
-            QList<int>({1, opens ? 1 : 0, 0, 0}));
     }
 };
 
