@@ -1,8 +1,9 @@
 // The dialogue with the logger one timer action or one answer at a time, the test playing the
 // logger on a pseudo-terminal. Whole exchanges run end to end in tests/e2e: polling from start-up
 // and the status panel (polling.cpp), twenty unanswered polls (polling.cpp), downloads and an
-// empty logger (download.cpp), a stalled transfer, a wrong acknowledge and Download during a
-// status exchange (faults.cpp), new limits until reported and the one restart (setup.cpp).
+// empty logger (download.cpp), a stalled transfer given up by the watchdog, a wrong acknowledge
+// and Download during a status exchange (faults.cpp), new limits until reported and the one restart
+// (setup.cpp).
 #include "link/CommandSequencer.h"
 #include "link/ReceiveHandler.h"
 #include "link/StatusRecord.h"
@@ -14,8 +15,6 @@
 #include "ui/Pointer.h"
 
 #include <QAction>
-#include <QGroupBox>
-#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -24,15 +23,10 @@ namespace {
 
 const QByteArray kAck("\x04", 1);
 
-// A status record of logger 1234, type 80, limits 50..200, mode 1, present reading shown, with
-// the given bytes (numbered from 1) set on top.
-QByteArray statusWith(std::initializer_list<std::pair<int, int>> memory) {
+// A status record with the given bytes (numbered from 1) set, every other byte 0.
+QByteArray statusWith(std::initializer_list<std::pair<int, int>> bytes) {
     QByteArray r(112, '\0');
-    const auto set = [&r](std::initializer_list<std::pair<int, int>> bytes) {
-        for (const auto& [n, value] : bytes) r[n - 1] = static_cast<char>(value);
-    };
-    set({{11, 80}, {24, 0x88}, {28, 0xD2}, {29, 0x04}, {35, 50}, {36, 200}, {44, 0xFF}, {45, 3}});
-    set(memory);
+    for (const auto& [n, value] : bytes) r[n - 1] = static_cast<char>(value);
     return r;
 }
 
@@ -51,10 +45,7 @@ class SequencerTest : public QObject {
         Link() {
             qputenv("VESTO_COM1", line.slavePath().toLocal8Bit());
             st.LanguageIndex = 1;
-            st.LangText[65][1] = QStringLiteral("Reading status");
             st.LangText[73][1] = QStringLiteral("Discard the record?");
-            st.LangText[151][1] = QStringLiteral("Logger");
-            st.LangText[152][1] = QStringLiteral(" online");
             st.VoltageRange = QStringLiteral("250 Volt");
             st.CommPort = 1;
             w.MSComm1->setInBufferSize(32760);
@@ -115,27 +106,6 @@ private slots:
         QCOMPARE(tick(Timer2_Timer), QByteArray()); // no transfer unless requested
     }
 
-    // The watchdog counts ten seconds a tick and gives up at the limit, not after "No Logger".
-    void watchdog() {
-        AppState& st = f->st;
-        st.Transferring = 1;
-        st.LoggerRecordCount = 1200;
-        st.TransferSeconds = 30;
-        st.LinkState = 2;
-        st.DownloadRequested = 1;
-        st.StatusFresh = 1;
-        Timer8_Timer(f->w);
-        QCOMPARE(int(st.TransferSeconds), 40);
-        st.LinkSuspended = 1;
-        Timer8_Timer(f->w);
-        QCOMPARE(QList<int>({int(st.TransferSeconds), st.Transferring}), QList<int>({40, 1}));
-        st.LinkSuspended = 0;
-        Timer8_Timer(f->w);
-        QCOMPARE(QList<int>({int(st.TransferSeconds), st.Transferring, int(st.LinkState),
-                             st.DownloadRequested, st.StatusFresh}),
-                 QList<int>({0, 0, 0, 0, 0}));
-    }
-
     // A download called off at the warning about an unsaved record or in the clock dialog
     // requests nothing; the menu item itself never sends.
     void downloadCalledOff() {
@@ -153,25 +123,6 @@ private slots:
         QCOMPARE(QList<int>({f->st.DownloadRequested, f->st.DownloadCancelled}),
                  QList<int>({0, 0}));
         QVERIFY(f->line.read(1, 100).isEmpty());
-    }
-
-    // Another logger type on the 500 V range, its acknowledge apart from the record: the limit
-    // labels and the Setup menu stay hidden, the present reading is doubled.
-    void statusPanel() {
-        AppState& st = f->st;
-        Log1& w = f->w;
-        st.VoltageRange = QStringLiteral("500 Volt");
-        st.PortReady = 1;
-        w.mnuSetup->setVisible(true);
-        answerStatus(kAck + statusWith({{68, 10}, {70, 1}, {11, 81}}), true);
-        QTRY_COMPARE(st.LoggerOnline, qint16(1));
-        QCOMPARE(w.Label15->text(), QStringLiteral("Reading status"));
-        QCOMPARE(QList<int>({int(st.LinkState), st.StatusPhase, st.StatusFresh}),
-                 QList<int>({0, 0, 1}));
-        QCOMPARE(w.Frame1->title(), QStringLiteral("Logger 1234 online"));
-        QCOMPARE(w.Label22->text() + ' ' + w.Label19->text(), QStringLiteral("25,140 511.5"));
-        for (QWidget* hidden : {w.Label6, w.Label11, w.Label34}) QVERIFY(!hidden->isVisibleTo(&w));
-        QVERIFY(!w.mnuSetup->isVisible());
     }
 
     // Records that cannot be a status record, or that stop short, are not taken; what the last
@@ -194,7 +145,7 @@ private slots:
         QCOMPARE(int(st.LoggerRecordCount), 300);
         QCOMPARE(int(st.BankBytes[1]), 400);
         Timer5_Timer(f->w);
-        answerStatus(kAck + statusWith({{68, 10}}));
+        answerStatus(kAck + statusWith({{68, 10}}), true); // the acknowledge apart
         QTRY_COMPARE(st.LoggerOnline, qint16(1));
         QCOMPARE(int(st.LoggerRecordCount), 600);
     }

@@ -27,7 +27,6 @@ class SerialPortTest : public QObject {
 
     std::unique_ptr<Pty> line_;
     std::unique_ptr<MSComm1> port_;
-    QList<int> events_; // the kind of each receive event, as the handler saw it
 
 private slots:
     void init() {
@@ -35,8 +34,6 @@ private slots:
         QVERIFY2(line_->isOpen(), qPrintable(line_->errorString()));
         setDevice(1, line_->slavePath().toLocal8Bit());
         port_ = std::make_unique<MSComm1>();
-        events_.clear();
-        connect(port_.get(), &MSComm1::OnComm, this, [this] { events_ << port_->commEvent(); });
     }
     void cleanup() {
         port_.reset();
@@ -54,12 +51,11 @@ private slots:
 
     // A text the port cannot take leaves the previous settings.
     void settingsText() {
-        const QList<std::pair<QString, QString>> cases = {{"4800,N,8,2", "4800,N,8,2"},
-                                                          {" 9600 , e , 7 , 1 ", "9600,E,7,1"},
-                                                          {"4800,N,8", ""},
-                                                          {"fast,N,8,2", ""},
-                                                          {"4800,X,8,2", ""},
-                                                          {"4800,N,8,1.5", ""}};
+        // clang-format off
+        const QList<std::pair<QString, QString>> cases = {
+            {"4800,N,8,2", "4800,N,8,2"}, {" 9600 , e , 7 , 1 ", "9600,E,7,1"}, {"4800,N,8", ""},
+            {"fast,N,8,2", ""}, {"4800,X,8,2", ""}, {"4800,N,8,1.5", ""}};
+        // clang-format on
         for (const auto& [text, after] : cases) {
             QVERIFY(port_->setSettings(QStringLiteral("1200,N,8,2")));
             QCOMPARE(port_->setSettings(text), !after.isEmpty());
@@ -88,7 +84,9 @@ private slots:
         port_->setInBufferSize(150);
         port_->setRThreshold(100);
         QByteArray got;
+        bool overflow = false;
         connect(port_.get(), &MSComm1::OnComm, this, [&] {
+            overflow |= port_->commEvent() == MSComm1::EvOverflow;
             if (port_->commEvent() == MSComm1::EvReceive) got += port_->input();
         });
         QCOMPARE(port_->setPortOpen(true), 0);
@@ -96,7 +94,7 @@ private slots:
         QVERIFY(line_->write(sent));
         QTRY_COMPARE(got.size(), 300);
         QCOMPARE(got, sent);
-        QVERIFY(!events_.contains(int(MSComm1::EvOverflow)));
+        QVERIFY(!overflow);
     }
 };
 

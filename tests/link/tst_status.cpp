@@ -12,8 +12,6 @@ QByteArray record(std::initializer_list<std::pair<int, int>> bytes, int size = 1
     return r;
 }
 
-using Plan = QList<int>; // bytes, readings and blocks of banks 1..3
-
 } // namespace
 
 class StatusRecordTest : public QObject {
@@ -21,71 +19,56 @@ class StatusRecordTest : public QObject {
 private slots:
     void memoryCounts_data() {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("blocks"); // -1: the record is refused
-        QTest::addColumn<int>("banks");
-        QTest::addColumn<int>("writePointer");
-        QTest::addColumn<Plan>("plan"); // empty: the previous plan stays
-        QTest::newRow("two banks") << record({{68, 10}, {69, 0}, {70, 1}, {71, 0}}) << 419 << 2
-                                   << 25140 << Plan{32720, 800, 0, 24540, 600, 0, 409, 10, 0};
-        QTest::newRow("wrapped: capped, three full banks")
-            << record({{68, 10}, {70, 1}, {71, 1}}) << 1227 << 3 << 25140
-            << Plan{32720, 32720, 32720, 24540, 24540, 24540, 409, 409, 409};
-        QTest::newRow("one bank, index above 255")
-            << record({{68, 0x2C}, {69, 0x01}}) << 300 << 1 << 18000
-            << Plan{24000, 0, 0, 18000, 0, 0, 300, 0, 0};
-        QTest::newRow("second bank just begun: it brings nothing")
-            << record({{70, 1}}) << 409 << 2 << 24540 << Plan{32720, 0, 0, 24540, 0, 0, 409, 0, 0};
-        QTest::newRow("empty memory") << record({}) << 0 << 0 << 0 << Plan{};
-        QTest::newRow("111 bytes") << record({}, 111) << -1 << 0 << 0 << Plan{};
-        QTest::newRow("bank 3") << record({{70, 3}}) << -1 << 0 << 0 << Plan{};
-        QTest::newRow("block index 409") << record({{68, 0x99}, {69, 1}}) << -1 << 0 << 0 << Plan{};
+        // Blocks, banks and write pointer, then bytes, readings and blocks of banks 1..3 when a
+        // transfer is planned; empty when the record is refused.
+        QTest::addColumn<QList<int>>("expected");
+        // clang-format off
+        QTest::newRow("two banks") << record({{68, 10}, {69, 0}, {70, 1}, {71, 0}}) << QList<int>{419, 2, 25140, 32720, 800, 0, 24540, 600, 0, 409, 10, 0};
+        QTest::newRow("wrapped: capped, three full banks") << record({{68, 10}, {70, 1}, {71, 1}}) << QList<int>{1227, 3, 25140, 32720, 32720, 32720, 24540, 24540, 24540, 409, 409, 409};
+        QTest::newRow("one bank, index above 255") << record({{68, 0x2C}, {69, 0x01}}) << QList<int>{300, 1, 18000, 24000, 0, 0, 18000, 0, 0, 300, 0, 0};
+        QTest::newRow("second bank just begun: it brings nothing") << record({{70, 1}}) << QList<int>{409, 2, 24540, 32720, 0, 0, 24540, 0, 0, 409, 0, 0};
+        QTest::newRow("empty memory: the previous plan stays") << record({}) << QList<int>{0, 0, 0};
+        QTest::newRow("111 bytes") << record({}, 111) << QList<int>{};
+        QTest::newRow("bank 3") << record({{70, 3}}) << QList<int>{};
+        QTest::newRow("block index 409") << record({{68, 0x99}, {69, 1}}) << QList<int>{};
+        // clang-format on
     }
     void memoryCounts() {
         QFETCH(QByteArray, bytes);
-        QFETCH(int, blocks);
-        QFETCH(int, banks);
-        QFETCH(int, writePointer);
-        QFETCH(Plan, plan);
-        const auto r = ParseStatusRecord(bytes);
-        QCOMPARE(r.has_value(), blocks >= 0);
-        if (!r) return;
-        QCOMPARE(QList<int>({r->blockCount(), r->bankCount(), r->writePointer()}),
-                 QList<int>({blocks, banks, writePointer}));
-        const auto made = PlanTransfer(r->bankCount(), r->downloadBytes(), r->loggerRecordCount());
-        QCOMPARE(made.has_value(), !plan.isEmpty());
-        if (!made) return;
-        Plan got;
-        for (const auto* part : {&made->bankBytes, &made->bankRecordCounts, &made->bankBlockCounts})
-            for (size_t k = 1; k <= 3; ++k) got << (*part)[k];
-        QCOMPARE(got, plan);
+        QFETCH(QList<int>, expected);
+        QList<int> got;
+        if (const auto r = ParseStatusRecord(bytes)) {
+            got << r->blockCount() << r->bankCount() << r->writePointer();
+            if (const auto plan =
+                    PlanTransfer(r->bankCount(), r->downloadBytes(), r->loggerRecordCount()))
+                for (const auto* part :
+                     {&plan->bankBytes, &plan->bankRecordCounts, &plan->bankBlockCounts})
+                    for (size_t k = 1; k <= 3; ++k) got << (*part)[k];
+        }
+        QCOMPARE(got, expected);
     }
 
-    // The logger's clock, its mode and its present reading.
+    // The logger's clock, its mode and its present reading (on the 250 V range).
     void fields_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<double>("days");
-        QTest::addColumn<QList<int>>("modeShown");
-        QTest::addColumn<double>("present"); // on the 250 V range
-        QTest::newRow("clock 0 0 1 0; 0x00: mode 2, hidden")
-            << record({{4, 1}}) << 0.075851859 << QList<int>{2, 0} << 0.0;
-        QTest::newRow("clock bytes 2 and 3")
-            << record({{2, 0x40}, {3, 0x38}}) << 14400 / 864000.0 << QList<int>{2, 0} << 0.0;
-        QTest::newRow("clock byte 5") << record({{5, 1}}) << 19.41807407 << QList<int>{2, 0} << 0.0;
-        QTest::newRow("0x88: mode 1, shown; present 0xFF 0x03")
-            << record({{24, 0x88}, {44, 0xFF}, {45, 0x03}}) << 0.0 << QList<int>{1, 1} << 255.75;
-        QTest::newRow("0x7F: mode 2, shown; high bits of byte 45 ignored")
-            << record({{24, 0x7F}, {44, 0x01}, {45, 0xFE}}) << 0.0 << QList<int>{2, 1} << 128.25;
+        QTest::addColumn<QList<double>>("modeShownPresent");
+        // clang-format off
+        QTest::newRow("clock 0 0 1 0; 0x00: mode 2, hidden") << record({{4, 1}}) << 0.075851859 << QList<double>{2, 0, 0};
+        QTest::newRow("clock byte 5") << record({{2, 10}, {5, 1}}) << 19.41807407 + 1 / 86400.0 << QList<double>{2, 0, 0};
+        QTest::newRow("0x88: mode 1, shown; present 0xFF 0x03") << record({{24, 0x88}, {44, 0xFF}, {45, 0x03}}) << 0.0 << QList<double>{1, 1, 255.75};
+        QTest::newRow("0x7F: mode 2, shown; high bits of byte 45 ignored") << record({{24, 0x7F}, {44, 0x01}, {45, 0xFE}}) << 0.0 << QList<double>{2, 1, 128.25};
+        // clang-format on
     }
     void fields() {
         QFETCH(QByteArray, bytes);
         QFETCH(double, days);
-        QFETCH(QList<int>, modeShown);
-        QFETCH(double, present);
+        QFETCH(QList<double>, modeShownPresent);
         const auto r = ParseStatusRecord(bytes);
         QCOMPARE(r->loggerElapsed(), days);
-        QCOMPARE(QList<int>({r->mode(), r->presentShown()}), modeShown);
-        QCOMPARE(r->presentReading(), present);
-        QCOMPARE(r->presentReading() * PresentRangeFactor("500 Volt"), 2 * present);
+        QCOMPARE(QList<double>({double(r->mode()), double(r->presentShown()), r->presentReading()}),
+                 modeShownPresent);
+        QCOMPARE(r->presentReading() * PresentRangeFactor("500 Volt"), 2 * modeShownPresent[2]);
     }
 
     // Position in memory, write pointer and current-block flag against the reading number.
