@@ -321,6 +321,9 @@ void ShowTransferProgress(Log1& w) {
         TransferProgress(static_cast<int>(st.BankReceiving.value()), waiting, st.DownloadBytes);
     w.ProgressBar1->show();
     w.ProgressBar1->setValue(std::clamp(static_cast<int>(progress), 0, 100));
+    // The bar repaints itself at once on a new value; on X11 that repaint was seen not to reach
+    // the screen during a download (the bar stayed empty until 100 %). A queued update does.
+    w.ProgressBar1->update();
     w.Label14->setText(QString::number(static_cast<int>(progress)));
     w.Label14->show();
 }
