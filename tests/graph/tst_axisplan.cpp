@@ -1,10 +1,7 @@
 #include "graph/AxisPlan.h"
-#include "graph/canvas/Canvas.h"
 #include "support/TestRegistry.h"
 
-#include <QImage>
 #include <QTest>
-#include <random>
 
 using namespace graph;
 using Doubles = QList<double>;
@@ -123,36 +120,6 @@ private slots:
             const Statistics s =
                 ComputeStatistics(SeriesOf(*time, *value, n), HasProbeRange(unit[i]), scale[i]);
             compareDoubles({s.min, s.max, s.avg}, {1, max[i], (n + 1) / 2.0});
-        }
-    }
-
-    // A dense noisy curve with breaks: each pixel column of the joined pieces spans the rows of
-    // the single pieces, but for the rounding of a line's ends.
-    void joinedColumnsDrawTheSamePicture() {
-        std::mt19937 rng(5);
-        std::normal_distribution<double> noise(0, 1.5);
-        ImageCanvas single(240, 100), joined(240, 100);
-        auto draw = [&joined](const Segment& s) { joined.Line(s.x1, s.y1, s.x2, s.y2); };
-        ColumnJoiner<decltype(draw)> joiner(draw);
-        for (int i = 0; i < 20000; ++i) {
-            const double x = 10 + i * 0.01, y = 50 + 30 * std::sin(i / 2000.0);
-            const Segment s{x, y + noise(rng), x + 0.01, y + noise(rng)};
-            if (i % 97 == 0) continue;
-            single.Line(s.x1, s.y1, s.x2, s.y2);
-            joiner.add(s);
-        }
-        joiner.finish();
-        const auto rows = [](const QImage& im, int x) {
-            int top = -1, bottom = -1;
-            for (int y = 0; y < im.height(); ++y)
-                if (im.pixel(x, y) != qRgb(255, 255, 255)) (top < 0 ? top : bottom) = y;
-            return std::pair{top, std::max(top, bottom)};
-        };
-        for (int x = 0; x < 240; ++x) {
-            const auto [top, bottom] = rows(single.Image(), x);
-            const auto [joinedTop, joinedBottom] = rows(joined.Image(), x);
-            QVERIFY((top < 0) == (x < 10 || x > 210));
-            QVERIFY(qAbs(top - joinedTop) <= 1 && qAbs(bottom - joinedBottom) <= 1);
         }
     }
 };

@@ -1,15 +1,11 @@
-#include "graph/DrawGraph.h"
-#include "graph/canvas/PictureBox.h"
-#include "support/Fixtures.h"
+#include "GraphWindow.h"
 #include "support/TestRegistry.h"
 #include "ui/Format.h"
-#include "ui/Pointer.h"
 
 #include <QAction>
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 
@@ -17,7 +13,6 @@ namespace {
 
 const QRgb kBlack = qRgb(0, 0, 0), kWhite = qRgb(255, 255, 255);
 const QRgb kCurve = qRgb(255, 0, 0), kLimit = qRgb(0, 255, 100);
-const double kStart = 45000 + 3.0 / 86400; // 3 s past a whole day: not on a label
 
 // Pixels of the colour in the rectangle (left, top, right, bottom); for white, pixels of ink.
 int count(const QImage& im, QRgb colour, double l, double t, double r, double b) {
@@ -28,26 +23,11 @@ int count(const QImage& im, QRgb colour, double l, double t, double r, double b)
     return n;
 }
 
-// The main window with a record in its display arrays.
-struct Graph {
-    ScopedWorkDir dir;
-    MainWindowFixture fx;
-    AppState& st = *fx.st;
-    Log1& w = *fx.w;
+// The drawn record's picture, measured by the plot the drawing left on the state.
+struct Graph : GraphWindow {
     QImage im;
-    Graph() { fx.load(); }
-    ~Graph() { ui::SetPointer(ui::Pointer::Default); }
-    // Readings at the given tenths of a second after kStart (0, 1, 2, ... when none are given).
-    void draw(const QList<double>& values, double high = 0, double low = 0, QList<int> at = {}) {
-        for (int i = 0; i < values.size(); ++i) {
-            st.DisplayValue.point(i + 1) = values[i];
-            st.DisplayTime.point(i + 1) = kStart + (at.isEmpty() ? i : at[i]) / 864000.0;
-        }
-        st.DisplayCount = values.size();
-        st.HighLimitValue = high;
-        st.LowLimitValue = low;
-        w.ProgressBar1->setValue(100);
-        DrawGraph(w);
+    void plot(const QList<double>& values, double high = 0, double low = 0, QList<double> at = {}) {
+        draw(values, high, low, at);
         im = w.Picture1->Image();
     }
     void zoom(double min, double max) { st.Zoomed = 1, st.AxisMin = min, st.AxisMax = max; }
@@ -83,7 +63,7 @@ private slots:
         Graph g;
         g.st.DataFromFile = 1, g.st.OpenFileName = "rec.txt";
         g.st.GraphTitle = "Feeder 3", g.st.LoggerNumber = 1234, g.st.LangText[58][1] = "Start: ";
-        g.draw(alternating(300), 6, 4);
+        g.plot(alternating(300), 6, 4);
         QVERIFY(g.w.Label15->isHidden() && ui::CurrentPointer() == ui::Pointer::Default);
         for (QAction* menu : g.w.busyMenus()) QVERIFY(menu->isEnabled() || !menu->isVisible());
         QVERIFY(g.w.Command2->isHidden() && g.w.Label8->isHidden() && !g.w.Frame2->isHidden());
@@ -115,7 +95,7 @@ private slots:
         QVERIFY(count(g.im, kWhite, end - 8, top, end + 3, 1e9) > 0);
         QCOMPARE(count(g.im, kWhite, end + 4, top, 1e9, 1e9), 0);
 
-        g.draw({5, 5});
+        g.plot({5, 5});
         QCOMPARE(count(g.im, kWhite, 0, 0, 1e9, 1e9), 0);
         QVERIFY(g.w.Frame2->isHidden() && ui::CurrentPointer() == ui::Pointer::Default);
     }
@@ -126,7 +106,7 @@ private slots:
         Graph g;
         g.w.Picture1->resize(1600, 900); // 0.1 s is 12 pixels wide
         g.zoom(3, 6.5);
-        g.draw({11, -1, -1}, 7, 4);
+        g.plot({11, -1, -1}, 7, 4);
         QCOMPARE(g.st.AxisTop, 7.0);
         QCOMPARE(count(g.im, kLimit, 0, g.st.PlotTop - 3, 1e9, g.st.PlotTop + 3), 0);
         QVERIFY(g.alongRow(kLimit, g.y(4)) > g.st.PlotWidth);
@@ -142,9 +122,9 @@ private slots:
     }
 
     void pauseBreaksTheCurve() {
-        for (int pause : {1, 2}) { // tenths of a second between the third and the fourth reading
+        for (double pause : {1, 2}) { // tenths of a second between the third and the fourth reading
             Graph g;
-            g.draw({1, 1, 1, 9, 9, 9}, 10, 0, {0, 1, 2, 2 + pause, 3 + pause, 4 + pause});
+            g.plot({1, 1, 1, 9, 9, 9}, 10, 0, {0, 1, 2, 2 + pause, 3 + pause, 4 + pause});
             QCOMPARE(count(g.im, kCurve, 0, g.y(8), 1e9, g.y(2)) == 0, pause == 2);
         }
     }

@@ -11,20 +11,14 @@
 #include <QDialog>
 #include <QFile>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
 
 SettingsData Sample() {
     SettingsData d;
-    d.CommPort = 3;
-    d.LanguageIndex = 1;
-    d.BaudRate = 1200;
-    d.FahrenheitFlag = 1;
-    d.UsDateFormat = 0;
-    d.VoltageRange = "500 Volt";
-    d.ProbeTableA[1] = TextOrNumber::fromNumber(-0.25);
+    d.CommPort = 3, d.LanguageIndex = 1, d.BaudRate = 1200, d.VoltageRange = "500 Volt";
+    d.FahrenheitFlag = 1, d.UsDateFormat = 0;
     d.ProbeTableB[5] = TextOrNumber::fromText("12");
     d.ProbeTableD[11] = TextOrNumber::fromNumber(1e-7);
     d.ProbeRowsA[4][15] = TextOrNumber::fromNumber(123456789.125);
@@ -73,22 +67,20 @@ private slots:
 
     void roundTripIsByteIdentical() {
         const QByteArray bytes = FormatSettings(Sample());
-        QCOMPARE(bytes.count("\r\n"), 82);
-        QCOMPARE(bytes.count('\n'), 82);
+        QVERIFY(bytes.count("\r\n") == 82 && bytes.count('\n') == 82);
         QCOMPARE(Lines(bytes, 2, 3), QByteArray("\"comm port =  3\"\r\n\"language =  1\"\r"));
         QCOMPARE(Lines(bytes, 19, 19), QByteArray(",,,1E-07\r"));
         SettingsData back;
         QVERIFY(ParseSettings(bytes, back));
-        QVERIFY(back.ProbeTableB[5] == TextOrNumber::fromText("12"));
-        QCOMPARE(back.ProbeRowsA[4][15].number, 123456789.125);
+        QVERIFY(back.ProbeTableB[5] == TextOrNumber::fromText("12") &&
+                back.ProbeRowsA[4][15].number == 123456789.125);
         QCOMPARE(back.UnitTexts, Sample().UnitTexts);
         QCOMPARE(FormatSettings(back), bytes);
         // The file installed as the default reads and writes back the same.
         QFile shipped(VESTO_SOURCE_DIR "/share/loggerx.ini");
         QVERIFY(shipped.open(QIODevice::ReadOnly));
         const QByteArray defaults = shipped.readAll();
-        QVERIFY(ParseSettings(defaults, back));
-        QCOMPARE(FormatSettings(back), defaults);
+        QVERIFY(ParseSettings(defaults, back) && FormatSettings(back) == defaults);
     }
 
     // Each case starts the program on the sample file (COM3, 1200 baud, 500 V) with one change;
@@ -158,62 +150,48 @@ private slots:
         PromptScript script;
         MainWindowFixture fx;
         fx.w->Load();
-        QFile::remove(dir.file("loggerx.ini"));
-        QVERIFY(QDir(dir.path()).mkdir("loggerx.ini")); // a folder cannot be replaced by a file
+        // A folder cannot be replaced by a file.
+        QVERIFY(QFile::remove(dir.file("loggerx.ini")) && QDir(dir.path()).mkdir("loggerx.ini"));
         script.message("loggerx.ini", ui::Ok);
         QSignalSpy ended(fx.w.get(), &Log1::ended);
         fx.w->close();
         QVERIFY2(script.finished(), qPrintable(script.report()));
         QCOMPARE(ended.count(), 1);
     }
-};
 
-VESTO_TEST(SettingsFileTest)
-class FileLocationsTest : public QObject {
-    Q_OBJECT
-private slots:
     // Files present beforehand (w, l: loggerx.ini, loglango.txt in the working folder; u: the
     // per-user settings; i: both installed), each holding its letter; then the settings and
     // language paths used and what the settings file holds.
-    void rule_data() {
-        QTest::addColumn<QString>("present");
-        QTest::addColumn<QString>("expected");
-        // clang-format off
-        for (auto [name, present, expected] : {
-                 std::tuple{"empty folder, build tree", "", "user/loggerx.ini,,"},
-                 {"empty folder, first start installed", "i", "user/loggerx.ini,share/loglango.txt,i"},
-                 {"empty folder, later start", "ui", "user/loggerx.ini,share/loglango.txt,u"},
-                 {"settings in the folder", "wui", "work/loggerx.ini,share/loglango.txt,w"},
-                 {"language file in the folder", "lui", "work/loggerx.ini,work/loglango.txt,"},
-                 {"both in the folder", "wl", "work/loggerx.ini,work/loglango.txt,w"}})
-            QTest::newRow(name) << QString(present) << QString(expected);
-        // clang-format on
-    }
-    void rule() {
-        QFETCH(QString, present);
-        QFETCH(QString, expected);
-        QTemporaryDir root;
-        const QDir dir(root.path());
-        for (const QString path :
-             {"w:work/loggerx.ini", "l:work/loglango.txt", "u:user/loggerx.ini",
-              "i:share/loggerx.ini", "i:share/loglango.txt"}) {
-            if (!present.contains(path[0])) continue;
-            dir.mkpath(QFileInfo(path.mid(2)).path());
-            QFile f(dir.filePath(path.mid(2)));
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(path.left(1).toLatin1()));
+    void fileLocations() {
+        for (auto [present, expected] :
+             {std::pair{"", "user/loggerx.ini,,"},            // a build tree, nothing installed
+              {"i", "user/loggerx.ini,share/loglango.txt,i"}, // the first start installed
+              {"ui", "user/loggerx.ini,share/loglango.txt,u"},
+              {"wui", "work/loggerx.ini,share/loglango.txt,w"},
+              {"lui", "work/loggerx.ini,work/loglango.txt,"},
+              {"wl", "work/loggerx.ini,work/loglango.txt,w"}}) {
+            ScopedWorkDir dir;
+            const QDir root(dir.path());
+            root.mkpath("work");
+            for (const QString path :
+                 {"w:work/loggerx.ini", "l:work/loglango.txt", "u:user/loggerx.ini",
+                  "i:share/loggerx.ini", "i:share/loglango.txt"}) {
+                if (QString(present).contains(path[0]) &&
+                    root.mkpath(QFileInfo(path.mid(2)).path()))
+                    dir.write(path.mid(2), path.left(1).toLatin1());
+            }
+            const QString settings =
+                SettingsFilePath({dir.file("work"), dir.file("user"), dir.file("share")});
+            const QString language =
+                LanguageFilePath({dir.file("work"), dir.file("user"), dir.file("share")});
+            QCOMPARE(QStringList({root.relativeFilePath(settings),
+                                  language.isEmpty() ? "" : root.relativeFilePath(language),
+                                  dir.read(root.relativeFilePath(settings))})
+                         .join(','),
+                     QString(expected));
         }
-        dir.mkpath("work");
-        const FileFolders folders{dir.filePath("work"), dir.filePath("user"),
-                                  dir.filePath("share")};
-        const QString settings = SettingsFilePath(folders), language = LanguageFilePath(folders);
-        QFile f(settings);
-        const QString held = f.open(QIODevice::ReadOnly) ? QString(f.readAll()) : QString();
-        QCOMPARE(QStringList({dir.relativeFilePath(settings),
-                              language.isEmpty() ? "" : dir.relativeFilePath(language), held})
-                     .join(','),
-                 expected);
     }
 };
 
-VESTO_TEST(FileLocationsTest)
+VESTO_TEST(SettingsFileTest)
 #include "tst_settingsfile.moc"
