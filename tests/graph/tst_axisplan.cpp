@@ -1,7 +1,11 @@
 #include "graph/AxisPlan.h"
+#include "graph/canvas/Canvas.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>
+
+#include <cmath>
+#include <random>
 
 using namespace graph;
 using Doubles = QList<double>;
@@ -120,6 +124,41 @@ private slots:
             const Statistics s =
                 ComputeStatistics(SeriesOf(*time, *value, n), HasProbeRange(unit[i]), scale[i]);
             compareDoubles({s.min, s.max, s.avg}, {1, max[i], (n + 1) / 2.0});
+        }
+    }
+    // A dense noisy curve with breaks, a hundred readings to a pixel column: joined, every
+    // column covers the rows the single pieces cover, but for the rounding of a line's ends,
+    // and far fewer lines are drawn.
+    void joinedColumnsDrawTheSamePicture() {
+        std::mt19937 rng(5);
+        std::normal_distribution<double> noise(0, 1.5);
+        ImageCanvas single(240, 100), joined(240, 100);
+        int lines = 0;
+        auto draw = [&](const Segment& s) { joined.Line(s.x1, s.y1, s.x2, s.y2), ++lines; };
+        ColumnJoiner<decltype(draw)> joiner(draw);
+        double x = 10, y = 50;
+        for (int i = 0; i < 20000; ++i) {
+            const double nextX = 10 + (i + 1) * 0.01, nextY = 50 + 30 * std::sin(i / 2000.0) + noise(rng);
+            if (i % 997 != 0) { // a gap in the record now and then
+                single.Line(x, y, nextX, nextY);
+                joiner.add(Segment{x, y, nextX, nextY});
+            }
+            x = nextX, y = nextY;
+        }
+        joiner.finish();
+        QVERIFY(lines < 1000);
+        const auto rows = [](const QImage& im, int column) {
+            int top = -1, bottom = -1;
+            for (int row = 0; row < im.height(); ++row)
+                if (im.pixel(column, row) != qRgb(255, 255, 255)) (top < 0 ? top : bottom) = row;
+            return std::pair{top, std::max(top, bottom)};
+        };
+        for (int column = 0; column < 240; ++column) {
+            const auto [top, bottom] = rows(single.Image(), column);
+            const auto [joinedTop, joinedBottom] = rows(joined.Image(), column);
+            QVERIFY((top < 0) == (column < 10 || column > 210));
+            QVERIFY2(qAbs(top - joinedTop) <= 1 && qAbs(bottom - joinedBottom) <= 1,
+                     qPrintable(QStringLiteral("%1: %2-%3 vs %4-%5").arg(column).arg(top).arg(bottom).arg(joinedTop).arg(joinedBottom)));
         }
     }
 };
