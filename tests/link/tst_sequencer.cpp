@@ -176,6 +176,9 @@ private slots:
                                   Timer4_Timer, Timer5_Timer, nullptr,       Timer7_Timer,
                                   Timer8_Timer, Timer9_Timer, Timer10_Timer, Timer11_Timer};
         apply(f->st, given);
+        PromptScript script;
+        if (timer == 8 && then.contains(QStringLiteral("Transferring=0")))
+            script.message(QStringLiteral("The download was given up"), ui::Ok);
         // A late answer waits in the input: every command must throw it away first.
         QVERIFY(f->line.write("late"));
         QTRY_COMPARE(f->w.MSComm1->inBufferCount(), 4);
@@ -186,6 +189,7 @@ private slots:
         if (timer == 1 || timer == 2) QCOMPARE(f->w.MSComm1->rThreshold(), sent.isEmpty() ? 0 : 1);
         const QString wrong = check(f->st, then);
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+        QVERIFY2(script.finished(), qPrintable(script.report()));
     }
 
     void twentiethUnansweredPollLosesTheLogger() {
