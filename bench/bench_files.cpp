@@ -1,10 +1,15 @@
-// Writing and reading a full record file (73620 readings, three storage blocks).
+// Writing and reading a full record file (73620 readings, three storage blocks), and opening one
+// as the program does: read, replace the record in memory, draw it. Set VESTO_BENCH_RECORD_FILE
+// to a path to keep a copy of the file there (bench.sh has gnuplot draw the same file).
+#include "MainsRecord.h"
+#include "app/Application.h"
+#include "files/OpenRecord.h"
 #include "files/RecordFile.h"
 #include "files/SaveRecord.h"
+#include "graph/canvas/PictureBox.h"
 #include "shell/AppState.h"
 #include "shell/Log1.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -12,28 +17,24 @@
 
 namespace {
 
-// A full record: a reading every tenth of a second with two-decimal values.
-void FillRecord(AppState& st) {
-    for (int i = 1; i <= kMaxReadings; ++i) {
-        st.RecordTime.point(i) = 38412.25 + i / 864000.0;
-        st.RecordValue.point(i) = static_cast<float>(230 + (i % 997) * 0.01);
-    }
-    st.RecordCount = st.DisplayCount = kMaxReadings;
-    st.GraphTitle = QStringLiteral("Feeder 3");
-    st.ProbeScale = 1;
-    st.LoggerNumber = 12;
-    st.UnitName = QStringLiteral("Volt");
-    st.HighLimitValue = 250;
-    st.LowLimitValue = 190;
-}
-
+// A full record in memory and a place to write it.
 struct Files {
     QTemporaryDir dir;
     std::unique_ptr<AppState> st = std::make_unique<AppState>();
     std::unique_ptr<Log1> w = std::make_unique<Log1>(*st);
     Files() {
-        FillRecord(*st);
+        FillMainsRecord(*st, kMaxReadings);
         st->SaveFileName = dir.filePath(QStringLiteral("record.txt"));
+    }
+    // Writes the file once, keeping a copy where VESTO_BENCH_RECORD_FILE says.
+    bool write() {
+        if (!WriteRecordFile(*w)) return false;
+        const QString keep = qEnvironmentVariable("VESTO_BENCH_RECORD_FILE");
+        if (!keep.isEmpty()) {
+            QFile::remove(keep);
+            QFile::copy(st->SaveFileName, keep);
+        }
+        return true;
     }
 };
 
@@ -49,7 +50,6 @@ void BM_FormatRecordFile(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * kMaxReadings);
 }
-BENCHMARK(BM_FormatRecordFile)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // WriteRecordFile: the text written to a temporary file, flushed to the disk and renamed over
 // the earlier one.
@@ -59,20 +59,13 @@ void BM_WriteRecordFile(benchmark::State& state) {
         if (!WriteRecordFile(*files.w)) state.SkipWithError("write failed");
     }
     state.SetItemsProcessed(state.iterations() * kMaxReadings);
-    // A copy for drawing the same file with other tools (scripts/bench-gnuplot.sh --file).
-    const QString keep = qEnvironmentVariable("VESTO_BENCH_RECORD_FILE");
-    if (!keep.isEmpty()) {
-        QFile::remove(keep);
-        QFile::copy(files.st->SaveFileName, keep);
-    }
 }
-BENCHMARK(BM_WriteRecordFile)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // The reader's work up to the point where the record replaces the one in memory: the file's
 // bytes and the parse of its header and 73620 data lines.
 void BM_ReadRecordFile(benchmark::State& state) {
     Files files;
-    WriteRecordFile(*files.w);
+    if (!files.write()) state.SkipWithError("write failed");
     for (auto _ : state) {
         QFile file(files.st->SaveFileName);
         if (!file.open(QIODevice::ReadOnly)) state.SkipWithError("open failed");
@@ -84,6 +77,49 @@ void BM_ReadRecordFile(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * kMaxReadings);
 }
-BENCHMARK(BM_ReadRecordFile)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Opening a file as the Open command does once a name is chosen: the file read whole, the record
+// in memory replaced, the graph drawn on a picture of the given size.
+void BM_ReadAndDraw(benchmark::State& state, int width, int height) {
+    Files files;
+    if (!files.write()) state.SkipWithError("write failed");
+    auto st = std::make_unique<AppState>();
+    auto w = CreateMainWindow(*st);
+    w->show();
+    w->Picture1->resize(width, height);
+    st->OpenFileName = files.st->SaveFileName;
+    for (auto _ : state) {
+        if (ReadRecordFile(*w)) state.SkipWithError("read failed");
+        benchmark::DoNotOptimize(w->Picture1->Image().constBits());
+    }
+    if (int(st->RecordCount) != kMaxReadings) state.SkipWithError("the record was not read");
+    state.SetItemsProcessed(state.iterations() * kMaxReadings);
+}
 
 } // namespace
+
+BENCHMARK(BM_FormatRecordFile)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_WriteRecordFile)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReadRecordFile)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_ReadAndDraw, 577x281, 577, 281)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_ReadAndDraw, 1600x900, 1600, 900)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);

@@ -1,6 +1,7 @@
 // Printing a full record (73620 readings) to a PDF file: the data listing (148 pages) and the
 // graph page, each through its menu command with the print dialog answered at once. Set
 // VESTO_BENCH_PDF_DIR to a folder to keep the printouts (listing.pdf, graph.pdf) there.
+#include "MainsRecord.h"
 #include "app/Application.h"
 #include "graph/DrawGraph.h"
 #include "output/PrintData.h"
@@ -15,9 +16,7 @@
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <cmath>
 #include <memory>
-#include <random>
 
 namespace {
 
@@ -39,26 +38,6 @@ private:
     QString path_;
 };
 
-// A mains voltage logged in blocks of 60 readings 0.1 s apart, a few seconds between blocks.
-void FillRecord(AppState& st) {
-    std::mt19937 rng(42);
-    std::normal_distribution<double> noise(0.0, 1.5);
-    double time = 45000.0 + 9.5 / 24;
-    for (int i = 1; i <= kMaxReadings; ++i) {
-        if (i > 1) time += (i - 1) % 60 == 0 ? 4.0 / 86400 : 0.1 / 86400;
-        const double v = 230 + 12 * std::sin(i / 900.0) + noise(rng);
-        st.RecordTime.point(i) = st.DisplayTime.point(i) = time;
-        st.RecordValue.point(i) = static_cast<float>(v);
-        st.DisplayValue.point(i) = v;
-    }
-    st.RecordCount = st.DisplayCount = kMaxReadings;
-    st.HighLimitValue = 250;
-    st.LowLimitValue = 210;
-    st.LoggerNumber = 1234;
-    st.GraphTitle = QStringLiteral("Feeder 3, phase L1");
-    st.DescriptionLine2 = QStringLiteral("Substation north, transformer 2");
-}
-
 struct Printing {
     QTemporaryDir dir;
     std::unique_ptr<AppState> st = std::make_unique<AppState>();
@@ -66,7 +45,7 @@ struct Printing {
     ToPdf prompts{dir.filePath(QStringLiteral("out.pdf"))};
     Printing() {
         w->ProgressBar1->setValue(100);
-        FillRecord(*st);
+        FillMainsRecord(*st, kMaxReadings);
         DrawGraph(*w);
     }
     double fileBytes() const { return double(QFileInfo(dir.filePath("out.pdf")).size()); }

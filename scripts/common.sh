@@ -3,7 +3,7 @@
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev fonts-liberation)
 TEST_PACKAGES=(poppler-utils)
 RUN_PACKAGES=(xvfb xauth)
-BENCH_PACKAGES=(libbenchmark-dev gnuplot-nox)
+BENCH_PACKAGES=(libbenchmark-dev gnuplot-nox python3)
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
 
 ensure_packages() {

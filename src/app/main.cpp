@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "app/StartupProbe.h"
 #include "shell/AppState.h"
 #include "shell/Log1.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     auto st = std::make_unique<AppState>();
     auto window = CreateMainWindow(*st);
     QObject::connect(window.get(), &Log1::ended, &app, &QApplication::quit, Qt::QueuedConnection);
+    ArmStartupProbe(*window);
     window->Load();
     return app.exec();
 }

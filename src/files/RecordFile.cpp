@@ -4,10 +4,13 @@
 #include "ui/Format.h"
 #include "ui/Parse.h"
 
+#include <algorithm>
 #include <array>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -100,6 +103,41 @@ bool IsPlainNumber(const QString& text) {
         if (i == start) return false;
     }
     return i == n;
+}
+
+// A number of a data line, as ui::Val reads it with a comma taken for a period. Nearly every
+// field is an optional minus, digits and one separator: such a field is converted directly from
+// its bytes, to the very same double (both conversions round the decimal value correctly).
+// Anything else takes the general parse.
+double FieldValue(QByteArrayView field) {
+    char plain[32];
+    const qsizetype n = field.size();
+    bool simple = n > 0 && n <= qsizetype(sizeof plain);
+    bool separator = false;
+    bool digit = false;
+    for (qsizetype i = 0; simple && i < n; ++i) {
+        const char c = field[i];
+        if (c >= '0' && c <= '9') {
+            digit = true;
+            plain[i] = c;
+        } else if ((c == '.' || c == ',') && !separator) {
+            separator = true;
+            plain[i] = '.';
+        } else if (c == '-' && i == 0) {
+            plain[i] = c;
+        } else {
+            simple = false;
+        }
+    }
+    if (simple && digit) {
+        double value = 0;
+        const auto [end, ec] = std::from_chars(plain, plain + n, value);
+        // The general parse gives a zero without sign.
+        if (ec == std::errc() && end == plain + n) return value == 0 ? 0.0 : value;
+    }
+    QString text = QString::fromLatin1(field);
+    text.replace(u',', u'.');
+    return ui::Val(text);
 }
 
 RecordFileError Malformed(int line, const QString& what) {
@@ -200,12 +238,8 @@ RecordFileResult ParseRecordFile(QByteArrayView bytes) {
                              QStringLiteral("the reading has no tab between time and value"));
         }
         // Files written where the decimal separator is a comma read back here.
-        QString timeText = QString::fromLatin1(line->first(tab));
-        QString valueText = QString::fromLatin1(line->sliced(tab + 1));
-        timeText.replace(u',', u'.');
-        valueText.replace(u',', u'.');
-        const double time = ui::Val(timeText);
-        const double value = ui::Val(valueText);
+        const double time = FieldValue(line->first(tab));
+        const double value = FieldValue(line->sliced(tab + 1));
         if (!(time >= kFirstDay && time <= kLastDay)) {
             return Malformed(lines.number(),
                              QStringLiteral("the time of the reading is not a date"));
@@ -237,54 +271,64 @@ QString Quoted(const QString& text) {
     inner.replace(u'"', u' ');
     return u'"' + inner + u'"';
 }
+
 // A logger's readings take a few hundred distinct values (a 10-bit code times the range's
-// factor), so most value texts of a record have been formatted before. Each is formatted once
-// and looked up after that.
+// factor), so most value texts of a record have been written before: each is made once.
 class ValueTexts {
 public:
-    const QString& operator()(double value) {
+    explicit ValueTexts(const QString& pattern) : writer_(pattern) {}
+    void append(QByteArray& out, double value) {
         quint64 bits;
         std::memcpy(&bits, &value, sizeof bits);
-        Entry& entry = entries_[(bits ^ (bits >> 29) ^ (bits >> 47)) % entries_.size()];
-        if (!entry.used || entry.bits != bits)
-            entry = {true, bits, ui::Format(value, kValuePattern)};
-        return entry.text;
+        // Fibonacci hashing: the top bits of the product depend on every bit of the value.
+        Entry& entry = entries_[(bits * 0x9E3779B97F4A7C15ull) >> (64 - kIndexBits)];
+        if (!entry.used || entry.bits != bits) {
+            entry = {true, bits, {}};
+            writer_.append(entry.text, value);
+        }
+        out += entry.text;
     }
 
 private:
     struct Entry {
         bool used = false;
         quint64 bits = 0;
-        QString text;
+        QByteArray text;
     };
-    std::array<Entry, 4096> entries_;
+    ui::Latin1NumberWriter writer_;
+    static constexpr int kIndexBits = 12;
+    std::array<Entry, 1 << kIndexBits> entries_;
 };
 
 } // namespace
 
 QByteArray FormatRecordFile(const RecordFileHeader& header, int count,
                             const std::function<RecordPoint(int)>& point) {
-    QString text;
-    text.reserve(512 + qsizetype(count) * 26);
+    QString head;
     const QLatin1StringView eol("\r\n");
-    text += Quoted(kFileMark) + eol;
-    text += Quoted(kFileKind) + eol;
-    text += InvariantNumber(count) + eol;
-    for (const QString& line : header.description) text += Quoted(line) + eol;
-    text += InvariantNumber(header.probeScale) + eol;
-    text += InvariantNumber(header.loggerNumber) + eol;
-    text += Quoted(header.unitName) + eol;
-    text += InvariantNumber(header.highLimit) + eol;
-    text += InvariantNumber(header.lowLimit) + eol;
-    ValueTexts valueTexts;
+    head += Quoted(kFileMark) + eol;
+    head += Quoted(kFileKind) + eol;
+    head += InvariantNumber(count) + eol;
+    for (const QString& line : header.description) head += Quoted(line) + eol;
+    head += InvariantNumber(header.probeScale) + eol;
+    head += InvariantNumber(header.loggerNumber) + eol;
+    head += Quoted(header.unitName) + eol;
+    head += InvariantNumber(header.highLimit) + eol;
+    head += InvariantNumber(header.lowLimit) + eol;
+
+    // The data lines go straight into the file's bytes: a full record has 73620 of them.
+    QByteArray bytes = head.toLatin1();
+    bytes.reserve(bytes.size() + qsizetype(std::max(count, 0)) * 28);
+    const ui::Latin1NumberWriter timeText(kTimePattern);
+    auto valueText = std::make_unique<ValueTexts>(kValuePattern);
     for (int i = 1; i <= count; ++i) {
         const RecordPoint p = point(i);
-        text += ui::Format(p.time, kTimePattern);
-        text += u'\t';
-        text += valueTexts(p.value);
-        text += eol;
+        timeText.append(bytes, p.time);
+        bytes += '\t';
+        valueText->append(bytes, p.value);
+        bytes += "\r\n";
     }
-    return text.toLatin1();
+    return bytes;
 }
 
 QString RecordFileName(const QString& chosen) {

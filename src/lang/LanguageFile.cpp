@@ -65,8 +65,8 @@ void StoreLanguageTable(const LanguageTable& table, AppState& st) {
 }
 
 bool ReadLanguageFile(AppState& st) {
-    QFile file(QString::fromLatin1(kLanguageFileName));
-    if (!file.exists()) {
+    QFile file(LanguageFilePath());
+    if (file.fileName().isEmpty()) {
         RegisterBuiltInFiles();
         file.setFileName(QString::fromLatin1(kBuiltInLanguageFile));
     }

@@ -10,13 +10,13 @@
 // then one line per string number holding L quoted texts.
 
 #include "shell/AppState.h"
+#include "shell/FileLocations.h"
 
 #include <QByteArrayView>
 #include <QString>
 #include <array>
 
-inline constexpr const char* kLanguageFileName = "loglango.txt";
-// The language file built into the program, used when the working directory has none.
+// The language file built into the program, used when no other is found.
 inline constexpr const char* kBuiltInLanguageFile = ":/loglango.txt";
 
 struct LanguageTable {
@@ -42,6 +42,6 @@ LanguageTable LanguageTableOf(const AppState& st);
 // Stores languages 1..8; language 0 (no language chosen) is the program's own.
 void StoreLanguageTable(const LanguageTable& table, AppState& st);
 
-// Reads loglango.txt from the working directory, or the built-in file when there is none there,
-// into the state. True when the whole file was read.
+// Reads loglango.txt (see shell/FileLocations.h for which) into the state. True when the whole file
+// was read.
 bool ReadLanguageFile(AppState& st);

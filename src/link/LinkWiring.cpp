@@ -1,6 +1,7 @@
 #include "link/LinkWiring.h"
 
 #include "link/CommandSequencer.h"
+#include "link/Form1.h"
 #include "link/PortSelection.h"
 #include "link/ReceiveHandler.h"
 #include "link/ReferenceClock.h"
@@ -33,4 +34,6 @@ void WireLink(Log1& w) {
     QObject::connect(w.mnuPort, &QAction::triggered, window, [window] { mnuPort_Click(*window); });
     QObject::connect(w.mnuSetTime, &QAction::triggered, window,
                      [window] { mnuSetTime_Click(*window); });
+    QObject::connect(w.mnuSetup, &QAction::triggered, window,
+                     [window] { mnuSetup_Click(*window); });
 }

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 
@@ -147,7 +148,7 @@ void StoreSettings(const SettingsData& data, AppState& st) {
 }
 
 bool ReadSettingsFile(AppState& st) {
-    QFile file(QString::fromLatin1(kSettingsFileName));
+    QFile file(SettingsFilePath());
     if (!file.open(QIODevice::ReadOnly)) return false;
     const QByteArray bytes = file.readAll();
     file.close();
@@ -158,14 +159,15 @@ bool ReadSettingsFile(AppState& st) {
 }
 
 void WriteSettingsFile(Log1& w) {
-    QSaveFile file(QString::fromLatin1(kSettingsFileName));
+    const QString path = SettingsFilePath();
+    QSaveFile file(path);
     const QByteArray bytes = FormatSettings(SettingsOf(w.st));
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return;
-    ui::MsgBox(
-        QStringLiteral("The settings could not be saved in %1 (%2). The program ends "
-                       "now; the port, language and date format chosen in this run will "
-                       "not be remembered. Check that the folder %3 can be written to.")
-            .arg(QString::fromLatin1(kSettingsFileName), file.errorString(), QDir::currentPath()),
-        ui::Buttons::Ok, ui::Icon::Exclamation, w.st.Text(54));
+    ui::MsgBox(QStringLiteral("The settings could not be saved in %1 (%2). The program ends "
+                              "now; the port, language and date format chosen in this run will "
+                              "not be remembered. Check that the folder %3 can be written to.")
+                   .arg(QDir::toNativeSeparators(path), file.errorString(),
+                        QDir::toNativeSeparators(QFileInfo(path).absolutePath())),
+               ui::Buttons::Ok, ui::Icon::Exclamation, w.st.Text(54));
 }

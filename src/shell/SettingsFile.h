@@ -14,6 +14,7 @@
 //   line 82     eight unit texts
 
 #include "shell/AppState.h"
+#include "shell/FileLocations.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -21,8 +22,6 @@
 #include <array>
 
 class Log1;
-
-inline constexpr const char* kSettingsFileName = "loggerx.ini";
 
 // The entries of FunctionUnitNames that the file holds, in the order of line 82.
 inline constexpr std::array<int, 8> kStoredUnitEntries = {20, 21, 22, 23, 29, 30, 31, 32};
@@ -50,8 +49,8 @@ QByteArray FormatSettings(const SettingsData& data);
 SettingsData SettingsOf(const AppState& st);
 void StoreSettings(const SettingsData& data, AppState& st);
 
-// Reads loggerx.ini from the working directory into the state. False when the file is missing,
-// cannot be read or ends early (the fields it did hold are kept, see ParseSettings).
+// Reads loggerx.ini (see shell/FileLocations.h for where) into the state. False when the file is
+// missing, cannot be read or ends early (the fields it did hold are kept, see ParseSettings).
 bool ReadSettingsFile(AppState& st);
 
 // Writes the settings file at the end of a run. The file is replaced whole or not at all; when it

@@ -194,31 +194,50 @@ const Separators& LocaleSeparators() {
     return cached;
 }
 
-QString FormatSection(const NumberSection& s, const Decimal& rounded) {
-    std::string whole = WholeDigits(rounded);
-    if (static_cast<int>(whole.size()) < s.forcedWhole) {
-        whole.insert(0, std::size_t(s.forcedWhole) - whole.size(), '0');
+// Writes a rounded number through one section into `out`, which takes text (put(QStringView))
+// and single Latin-1 characters (put(char)).
+template <class Sink>
+void WriteSection(Sink& out, const NumberSection& s, const Decimal& rounded,
+                  const Separators& separators) {
+    const int size = static_cast<int>(rounded.digits.size());
+    const auto digit = [&rounded, size](int i) {
+        return i >= 0 && i < size ? rounded.digits[static_cast<std::size_t>(i)] : '0';
+    };
+    // The integer part: the digits before the point, zeros for the places after the last digit,
+    // forced zeros in front.
+    const int wholeDigits = std::max(rounded.point, 0);
+    const int whole = std::max(wholeDigits, s.forcedWhole);
+    out.put(QStringView(s.prefix));
+    for (int i = 0; i < whole; ++i) {
+        if (s.grouped && i > 0 && (whole - i) % 3 == 0) out.put(QStringView(separators.group));
+        out.put(digit(i - (whole - wholeDigits)));
     }
-    std::string fraction = FractionDigits(rounded);
-    if (static_cast<int>(fraction.size()) < s.forcedDecimals) {
-        fraction.append(std::size_t(s.forcedDecimals) - fraction.size(), '0');
-    }
-
-    // Put together in place and turned into a string once: this runs for every number of a
-    // file or a listing.
-    const Separators& separators = LocaleSeparators();
-    QVarLengthArray<QChar, 64> out;
-    const auto put = [&out](QStringView text) { out.append(text.data(), text.size()); };
-    put(s.prefix);
-    for (std::size_t i = 0; i < whole.size(); ++i) {
-        if (s.grouped && i > 0 && (whole.size() - i) % 3 == 0) put(separators.group);
-        out.append(QLatin1Char(whole[i]));
-    }
-    if (s.hasPoint) put(separators.point);
-    for (const char c : fraction) out.append(QLatin1Char(c));
-    put(s.suffix);
-    return QString(out.constData(), out.size());
+    if (s.hasPoint) out.put(QStringView(separators.point));
+    // The fraction: zeros up to the first digit, the digits after the point, forced zeros.
+    const int leadingZeros = std::max(-rounded.point, 0);
+    const int natural = leadingZeros + std::max(size - wholeDigits, 0);
+    const int fraction = std::max(natural, s.forcedDecimals);
+    for (int j = 0; j < fraction; ++j)
+        out.put(j < leadingZeros ? '0' : digit(wholeDigits + j - leadingZeros));
+    out.put(QStringView(s.suffix));
 }
+
+// Text put together in place and turned into a string once: this runs for every number of a
+// listing.
+struct QCharSink {
+    QVarLengthArray<QChar, 64> chars;
+    void put(QStringView text) { chars.append(text.data(), text.size()); }
+    void put(char c) { chars.append(QLatin1Char(c)); }
+};
+
+// Latin-1 bytes, a character outside Latin-1 becoming '?' as QString::toLatin1 makes it.
+struct Latin1Sink {
+    QVarLengthArray<char, 64> bytes;
+    void put(QStringView text) {
+        for (const QChar c : text) bytes.append(c.unicode() > 0xFF ? '?' : char(c.unicode()));
+    }
+    void put(char c) { bytes.append(c); }
+};
 
 // A number pattern taken apart once: its positive section and, when it has one, the negative.
 struct NumberPattern {
@@ -236,24 +255,34 @@ NumberPattern ParseNumberPattern(const QString& pattern) {
     return p;
 }
 
-QString FormatNumber(double value, const NumberPattern& pattern) {
-    if (!std::isfinite(value)) return NonFinite(value);
-    const NumberSection& positive = pattern.positive;
-    const bool hasNegative = pattern.hasNegative;
-
+template <class Sink>
+void WriteNumber(Sink& out, double value, const NumberPattern& pattern,
+                 const Separators& separators) {
+    if (!std::isfinite(value)) {
+        out.put(std::isnan(value) ? QStringView(u"nan")
+                : value < 0       ? QStringView(u"-inf")
+                                  : QStringView(u"inf"));
+        return;
+    }
     const Decimal exact = ShortestDecimal(value);
     if (value < 0) {
-        const NumberSection& negative = pattern.negative;
         Decimal rounded = exact;
-        RoundToDecimals(rounded, negative.decimals);
+        RoundToDecimals(rounded, pattern.negative.decimals);
         if (!rounded.digits.empty()) {
-            const QString text = FormatSection(negative, rounded);
-            return hasNegative ? text : u'-' + text;
+            if (!pattern.hasNegative) out.put('-');
+            WriteSection(out, pattern.negative, rounded, separators);
+            return;
         }
     }
     Decimal rounded = exact;
-    RoundToDecimals(rounded, positive.decimals);
-    return FormatSection(positive, rounded);
+    RoundToDecimals(rounded, pattern.positive.decimals);
+    WriteSection(out, pattern.positive, rounded, separators);
+}
+
+QString FormatNumber(double value, const NumberPattern& pattern) {
+    QCharSink out;
+    WriteNumber(out, value, pattern, LocaleSeparators());
+    return QString(out.chars.constData(), out.chars.size());
 }
 
 // ---- date-time patterns ---------------------------------------------------------------------
@@ -404,6 +433,30 @@ QString Str(double value) {
 
 QString PlainText(double value) {
     return PlainDigits(value, QLocale().decimalPoint());
+}
+
+struct Latin1NumberWriter::Compiled {
+    QString text;
+    bool number; // an empty or a date pattern goes the long way, through Format
+    NumberPattern pattern;
+    Separators separators;
+};
+
+Latin1NumberWriter::Latin1NumberWriter(const QString& pattern)
+    : compiled_(std::make_unique<const Compiled>(
+          Compiled{pattern, !pattern.isEmpty() && !IsDatePattern(pattern),
+                   ParseNumberPattern(pattern), LocaleSeparators()})) {}
+
+Latin1NumberWriter::~Latin1NumberWriter() = default;
+
+void Latin1NumberWriter::append(QByteArray& out, double value) const {
+    if (!compiled_->number) {
+        out += Format(value, compiled_->text).toLatin1();
+        return;
+    }
+    Latin1Sink sink;
+    WriteNumber(sink, value, compiled_->pattern, compiled_->separators);
+    out.append(sink.bytes.constData(), sink.bytes.size());
 }
 
 } // namespace ui

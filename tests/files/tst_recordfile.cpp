@@ -1,8 +1,12 @@
 #include "files/RecordFile.h"
 #include "support/TestRegistry.h"
+#include "ui/Parse.h"
 
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QTest>
+#include <cmath>
+#include <vector>
 
 namespace {
 
@@ -69,6 +73,46 @@ private slots:
         QFETCH(QString, expected);
         if (comma) QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         QCOMPARE(RecordDataLine(time, value), expected);
+    }
+
+    // The writer and the reader take short cuts for the data lines; their bytes and numbers must
+    // be those of ui::Format and ui::Val, for the edge cases of rounding and for many readings.
+    void dataLinesAsFormatAndValGiveThem_data() {
+        QTest::addColumn<bool>("comma");
+        QTest::newRow("period") << false;
+        QTest::newRow("comma") << true;
+    }
+    void dataLinesAsFormatAndValGiveThem() {
+        QFETCH(bool, comma);
+        if (comma) QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        // clang-format off
+        std::vector<RecordPoint> points = {
+            {0, 0}, {0.5, -0.001}, {38412, 12}, {38412.000000005, 0.005},
+            {38412.999999995, 9.995}, {99999.999999995, -9.995}, {1e-9, 2.675},
+            {2958465.5, -0.125}, {-1.25, 1.005}, {38412.123456785, 255.75},
+            {38412.12345678499, 1e20}, {2958465.99999999, -1e-20},
+        };
+        // clang-format on
+        QRandomGenerator random(20050301);
+        for (int i = 0; i < 3000; ++i) {
+            const double day = 30000 + random.bounded(20000) + random.bounded(864000) / 864000.0;
+            const double scale = std::pow(10.0, random.bounded(5));
+            points.push_back({i % 2 ? day : day + random.generateDouble() * 1e-6,
+                              std::round((random.generateDouble() - 0.2) * 600 * scale) / scale});
+        }
+        const int count = int(points.size());
+        const QByteArray bytes = FormatRecordFile({}, count, [&](int i) { return points[i - 1]; });
+        const QList<QByteArray> lines = bytes.split('\n');
+        const RecordFileResult result = ParseRecordFile(bytes);
+        QVERIFY(std::holds_alternative<ParsedRecordFile>(result));
+        const ParsedRecordFile& read = std::get<ParsedRecordFile>(result);
+        for (int i = 0; i < count; ++i) {
+            const QString line = RecordDataLine(points[i].time, points[i].value);
+            QCOMPARE(lines[kRecordFileHeaderLines + i], line.toLatin1() + "\r");
+            const QStringList fields = QString(line).replace(u',', u'.').split(u'\t');
+            QCOMPARE(read.times[size_t(i)], ui::Val(fields[0]));
+            QCOMPARE(read.values[size_t(i)], ui::Val(fields[1]));
+        }
     }
 
     void headerLinesExactly() {

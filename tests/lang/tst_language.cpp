@@ -178,7 +178,8 @@ private slots:
 
     // A first start in a folder without a settings file asks for a language; the user's own
     // language file wins over the one built into the program. The choices of the run, written at
-    // the close, are there at the next start.
+    // the close (beside the language file, or in the per-user folder when the working directory
+    // holds neither file), are there at the next start.
     void firstStartAndRestart_data() {
         QTest::addColumn<bool>("ownFile");
         QTest::newRow("own language file") << true;
@@ -217,7 +218,12 @@ private slots:
             fx.w->mnuEur->trigger();
             fx.w->close();
         }
-        const QByteArray settings = dir->read("loggerx.ini");
+        const QString userFile = dir->configPath() + "/vesto-logger/loggerx.ini";
+        QCOMPARE(QFile::exists(userFile), !ownFile);
+        QCOMPARE(QFile::exists(dir->file("loggerx.ini")), ownFile);
+        QFile written(ownFile ? dir->file("loggerx.ini") : userFile);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray settings = written.readAll();
         QCOMPARE(settings.count("\r\n"), 82);
         QVERIFY(settings.contains("\"language =  2\"\r\n\"baud =  4800\""));
         QVERIFY(settings.contains(",,,\r\n,,,,,,,\r\n"));

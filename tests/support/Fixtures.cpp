@@ -6,12 +6,18 @@
 #include <QCryptographicHash>
 #include <QFile>
 
-ScopedWorkDir::ScopedWorkDir() : previous_(QDir::currentPath()) {
+ScopedWorkDir::ScopedWorkDir()
+    : previous_(QDir::currentPath()), previousConfig_(qgetenv("XDG_CONFIG_HOME")) {
     QDir::setCurrent(dir_.path());
+    qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
 }
 
 ScopedWorkDir::~ScopedWorkDir() {
     QDir::setCurrent(previous_);
+    if (previousConfig_.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", previousConfig_);
 }
 
 void ScopedWorkDir::write(const QString& name, const QByteArray& bytes) const {

@@ -10,20 +10,24 @@
 #include <QTemporaryDir>
 #include <memory>
 
-// Creates a temporary directory and makes it the working directory until destroyed.
+// Creates a temporary directory and makes it the working directory until destroyed. The
+// per-user settings folder (XDG_CONFIG_HOME) moves to a temporary directory of its own meanwhile,
+// so a program started without settings in the working directory never sees the user's own.
 class ScopedWorkDir {
 public:
     ScopedWorkDir();
     ~ScopedWorkDir();
     QString path() const { return dir_.path(); }
     QString file(const QString& name) const { return dir_.filePath(name); }
+    QString configPath() const { return config_.path(); }
     // Writes bytes to a file in the directory.
     void write(const QString& name, const QByteArray& bytes) const;
     QByteArray read(const QString& name) const;
 
 private:
-    QTemporaryDir dir_;
+    QTemporaryDir dir_, config_;
     QString previous_;
+    QByteArray previousConfig_;
 };
 
 class Pty;

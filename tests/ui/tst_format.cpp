@@ -21,6 +21,13 @@ constexpr double At(int h, int m, int s) {
     return (h * 3600 + m * 60 + s) / 86400.0;
 }
 
+// The bytes the file writer's number writer appends after a byte already there.
+QByteArray Latin1(const QString& pattern, double value) {
+    QByteArray bytes("x");
+    ui::Latin1NumberWriter(pattern).append(bytes, value);
+    return bytes.mid(1);
+}
+
 void AddRows(std::initializer_list<Case> cases) {
     for (const Case& c : cases) {
         QTest::addRow("%s | %.17g", c.pattern, c.value)
@@ -90,6 +97,7 @@ private slots:
         QCOMPARE(ui::Format(value, pattern), expected);
         QCOMPARE(ui::Format(Number(value), pattern), expected);
         QCOMPARE(ui::Format(Number(), pattern), QString());
+        QCOMPARE(Latin1(pattern, value), expected.toLatin1());
     }
 
     void decimalComma_data() {
@@ -108,6 +116,7 @@ private slots:
         QFETCH(QString, expected);
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         QCOMPARE(ui::Format(value, pattern), expected);
+        QCOMPARE(Latin1(pattern, value), expected.toLatin1());
     }
 
     void datePatterns_data() {
@@ -166,6 +175,10 @@ private slots:
         QCOMPARE(ui::Format(nan, "m/d/yy"), QStringLiteral("12/30/99"));
         QCOMPARE(ui::Format(1e300, "dd/mm/yy hh:mm:ss"), QStringLiteral("31/12/99 23:59:59"));
         QCOMPARE(ui::Format(1e300, "####0").size(), 301);
+        QCOMPARE(Latin1("###0.00", -inf), QByteArray("-inf"));
+        QCOMPARE(Latin1("###0.00", nan), QByteArray("nan"));
+        QCOMPARE(Latin1("m/d/yy", nan), QByteArray("12/30/99"));
+        QCOMPARE(Latin1("####0", 1e300), ui::Format(1e300, "####0").toLatin1());
     }
 
     void str_data() {

@@ -1,0 +1,207 @@
+#include "link/Form1.h"
+
+#include "link/StatusRecord.h"
+#include "shell/Log1.h"
+#include "ui/Format.h"
+#include "ui/Parse.h"
+#include "ui/Prompts.h"
+#include "ui/Twips.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QHideEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <cmath>
+
+namespace {
+
+const QString kInText = QStringLiteral("Records when between High and Low");
+const QString kOutText = QStringLiteral("Records when above High or below Low");
+
+// A limit as the fields show it: an empty one (no status record yet) as an empty field.
+QString asText(const Number& value, double factor) {
+    return value.isEmpty() ? QString() : ui::PlainText(value.value() * factor);
+}
+
+bool isEven(double value) {
+    return std::floor(value / 2) == value / 2;
+}
+
+} // namespace
+
+Form1::Form1(Log1& owner) : QDialog(&owner), w_(owner) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Exception Logger Setup"));
+    setModal(false);
+    setFixedSize(ui::TwipsToPixels(4800), ui::TwipsToPixels(2880));
+
+    auto label = [this](const char* name, const QString& caption, int left, int top, int width) {
+        auto* l = new QLabel(caption, this);
+        l->setObjectName(QLatin1String(name));
+        ui::PlaceTwips(l, left, top, width, 255);
+        return l;
+    };
+    auto text = [this](const char* name, int top) {
+        auto* t = new QLineEdit(this);
+        t->setObjectName(QLatin1String(name));
+        ui::PlaceTwips(t, 960, top, 1215, 315);
+        return t;
+    };
+    Label1 = label("Label1", QStringLiteral("High:"), 240, 285, 675);
+    Text1 = text("Text1", 240);
+    Label2 = label("Label2", QStringLiteral("Low:"), 240, 765, 675);
+    Text2 = text("Text2", 720);
+
+    Frame1 = new QGroupBox(QStringLiteral("Mode"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    ui::PlaceTwips(Frame1, 2520, 120, 2040, 1035);
+    Option1 = new QRadioButton(QStringLiteral("IN"), Frame1);
+    Option1->setObjectName(QStringLiteral("Option1"));
+    ui::PlaceTwips(Option1, 240, 300, 1575, 315);
+    Option2 = new QRadioButton(QStringLiteral("OUT"), Frame1);
+    Option2->setObjectName(QStringLiteral("Option2"));
+    ui::PlaceTwips(Option2, 240, 660, 1575, 315);
+
+    Label3 = label("Label3", {}, 240, 1380, 4320);
+
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    ui::PlaceTwips(Command1, 960, 2040, 1215, 375);
+    Command1->setDefault(true);
+    Command2 = new QPushButton(QStringLiteral("Cancel"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    ui::PlaceTwips(Command2, 2640, 2040, 1215, 375);
+
+    connect(Option1, &QRadioButton::clicked, this, &Form1::Option1_Click);
+    connect(Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+}
+
+// Only the program's own show and hide count: the window system hiding the dialog with a
+// minimised main window and showing it again is no new start.
+void Form1::showEvent(QShowEvent* event) {
+    if (!event->spontaneous()) {
+        holdFields_ = false;
+        activate();
+    }
+    QDialog::showEvent(event);
+}
+
+void Form1::hideEvent(QHideEvent* event) {
+    if (!event->spontaneous()) holdFields_ = false;
+    QDialog::hideEvent(event);
+}
+
+void Form1::changeEvent(QEvent* event) {
+    // The user coming back from the main window finds the limits as they are now; while an OK
+    // is under way or was refused, what was typed stays.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible() &&
+        !holdFields_)
+        activate();
+    QDialog::changeEvent(event);
+}
+
+void Form1::activate() {
+    AppState& st = w_.st;
+    // From OK until the restart goes out, the limits are the wanted raw steps, not the logger's
+    // display units; the fields always show display units.
+    savedInSteps_ = st.LimitsConfirmed == 0 || st.RestartPending == 1;
+    const double toDisplay = savedInSteps_ ? LimitRangeFactor(st.VoltageRange) : 1.0;
+
+    st.SavedMode = st.LimitMode;
+    st.SavedHigh = st.LimitHigh;
+    st.SavedLow = st.LimitLow;
+    if (st.LimitMode == 1)
+        Label3->setText(kInText);
+    else if (st.LimitMode == 2)
+        Label3->setText(kOutText);
+    else
+        Label3->clear();
+    if (st.LimitMode == 1)
+        Option1->setChecked(true);
+    else
+        Option2->setChecked(true);
+    Text1->setText(asText(st.LimitHigh, toDisplay));
+    Text2->setText(asText(st.LimitLow, toDisplay));
+}
+
+void Form1::Option1_Click() {
+    Label3->setText(kInText);
+}
+
+void Form1::Option2_Click() {
+    Label3->setText(kOutText);
+}
+
+void Form1::Command1_Click() {
+    AppState& st = w_.st;
+    holdFields_ = true;
+    // Display units to the logger's raw steps.
+    const double factor = 1.0 / LimitRangeFactor(st.VoltageRange);
+    const double high = ui::Val(Text1->text());
+    const double low = ui::Val(Text2->text());
+    st.LimitHigh = high * factor;
+    st.LimitLow = low * factor;
+    st.LimitMode = Option1->isChecked() ? 1 : 2;
+
+    // On the 500 V range a raw step is two volts.
+    if (st.VoltageRange != QLatin1String("250 Volt") && (!isEven(high) || !isEven(low))) {
+        ui::MsgBox(QStringLiteral("Must be even numbers"), ui::Buttons::Ok, ui::Icon::None,
+                   QStringLiteral("ERROR"));
+        return;
+    }
+
+    const double savedFactor = savedInSteps_ ? 1.0 : factor;
+    const bool unchanged = st.LimitHigh == st.SavedHigh * savedFactor &&
+                           st.LimitLow == st.SavedLow * savedFactor && st.LimitMode == st.SavedMode;
+    if (unchanged) {
+        // Nothing to send: the limits go back to what they were, in the units they were in.
+        st.LimitHigh = st.SavedHigh;
+        st.LimitLow = st.SavedLow;
+        st.LimitMode = st.SavedMode;
+    } else {
+        if (!(st.LimitHigh > st.LimitLow && st.LimitHigh >= 0 && st.LimitHigh <= 255 &&
+              st.LimitLow >= 0 && st.LimitLow <= 255)) {
+            ui::MsgBox(QStringLiteral("Invalid Limits"), ui::Buttons::Ok, ui::Icon::None,
+                       QStringLiteral("ERROR"));
+            return;
+        }
+        if (ui::MsgBox(QStringLiteral("This will restart the logger and lose all existing "
+                                      "data.  Are you sure?"),
+                       ui::Buttons::OkCancel, ui::Icon::Critical,
+                       QStringLiteral("WARNING")) != ui::Ok)
+            return;
+        st.LimitsConfirmed = 0;
+    }
+    st.SetupOpen = 0;
+    hide();
+}
+
+void Form1::Command2_Click() {
+    AppState& st = w_.st;
+    st.LimitHigh = st.SavedHigh;
+    st.LimitLow = st.SavedLow;
+    st.LimitMode = st.SavedMode;
+    st.SetupOpen = 0;
+    hide();
+}
+
+void Form1::reject() {
+    Command2_Click();
+}
+
+void mnuSetup_Click(Log1& w) {
+    w.st.SetupOpen = 1;
+    Form1& form = FormOf<Form1>(w);
+    if (form.isVisible()) {
+        form.raise();
+        form.activateWindow();
+    } else {
+        form.show();
+    }
+}
