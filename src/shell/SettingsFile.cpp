@@ -5,11 +5,11 @@
 #include "ui/Format.h"
 #include "ui/Parse.h"
 #include "ui/Prompts.h"
+#include "ui/ReplaceFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace {
@@ -160,14 +160,12 @@ bool ReadSettingsFile(AppState& st) {
 
 void WriteSettingsFile(Log1& w) {
     const QString path = SettingsFilePath();
-    QSaveFile file(path);
-    const QByteArray bytes = FormatSettings(SettingsOf(w.st));
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return;
+    const QString failure = ui::ReplaceFile(path, FormatSettings(SettingsOf(w.st)));
+    if (failure.isEmpty()) return;
     ui::MsgBox(QStringLiteral("The settings could not be saved in %1 (%2). The program ends "
                               "now; the port, language and date format chosen in this run will "
                               "not be remembered. Check that the folder %3 can be written to.")
-                   .arg(QDir::toNativeSeparators(path), file.errorString(),
+                   .arg(QDir::toNativeSeparators(path), failure,
                         QDir::toNativeSeparators(QFileInfo(path).absolutePath())),
                ui::Buttons::Ok, ui::Icon::Exclamation, w.st.Text(54));
 }
