@@ -430,7 +430,8 @@ private slots:
         QTest::newRow("partial download") << 0.0 << 40 << 0.0 << true;
         QTest::newRow("saved") << 1.0 << 100 << 0.0 << false;
         QTest::newRow("nothing loaded") << 0.0 << 0 << 0.0 << false;
-        QTest::newRow("after a failed open") << 0.0 << 100 << 1.0 << false;
+        // A failed open lets its own Open dialog come again unasked, not a later Open command.
+        QTest::newRow("after a failed open") << 0.0 << 100 << 1.0 << true;
     }
     void unsavedQuestion() {
         QFETCH(double, dataSaved);
