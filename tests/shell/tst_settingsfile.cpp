@@ -135,11 +135,13 @@ private slots:
         if (!from.isEmpty()) bytes.replace(from, to);
         dir.write("loggerx.ini", Lines(bytes, 1, linesKept));
         PromptScript script;
-        if (linesKept < 82)
+        if (linesKept < 82) {
+            script.message("loggerx.ini is damaged", ui::Ok);
             script.modal("langfrm", [](QDialog& d) {
                 d.findChild<QAbstractButton*>("Option4")->click();
                 d.findChild<QAbstractButton*>("Command1")->click();
             });
+        }
         MainWindowFixture fx;
         fx.w->Load();
         QVERIFY2(script.finished(), qPrintable(script.report()));
