@@ -115,6 +115,9 @@ void TakeRecord(Log1& w, ParsedRecordFile& file) {
 
 void mnuOpen_Click(Log1& w) {
     AppState& st = w.st;
+    // A failed read offers the Open dialog again without asking about unsaved readings; a new
+    // Open command asks again, or a download made since would be replaced without a word.
+    st.ReopenPending = 0;
     for (bool again = true; again;) {
         if (st.ReopenPending != 1 && !(st.DataSaved == 1 || w.ProgressBar1->value() == 0)) {
             const ui::Answer answer =

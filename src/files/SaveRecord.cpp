@@ -5,12 +5,12 @@
 #include "shell/Log1.h"
 #include "ui/Colors.h"
 #include "ui/Prompts.h"
+#include "ui/ReplaceFile.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QSaveFile>
 
 namespace {
 
@@ -98,17 +98,10 @@ void mnuSaveTXT_Click(Log1& w) {
 bool WriteRecordFile(Log1& w) {
     AppState& st = w.st;
     const Number& count = st.SaveScope == 1 ? st.DisplayCount : st.RecordCount;
-    QSaveFile file(st.SaveFileName);
-    QString failure;
-    if (!CountFits(count)) {
-        failure = QStringLiteral("the record in memory is damaged");
-    } else if (!file.open(QIODevice::WriteOnly)) {
-        failure = file.errorString();
-    } else if (file.write(RecordFileBytes(st)) < 0 || !file.commit()) {
-        failure = file.errorString();
-    }
+    const QString failure = CountFits(count)
+                                ? ui::ReplaceFile(st.SaveFileName, RecordFileBytes(st))
+                                : QStringLiteral("the record in memory is damaged");
     if (!failure.isEmpty()) {
-        file.cancelWriting();
         ui::MsgBox(QStringLiteral("The record could not be saved as\n%1\n\n%2.\n\nNothing was "
                                   "written; an earlier file of that name is unchanged.")
                        .arg(QDir::toNativeSeparators(st.SaveFileName), failure),

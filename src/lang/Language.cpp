@@ -16,8 +16,19 @@ constexpr int kFileFailure = -1;
 // end, otherwise the port's error number, or kFileFailure for a missing or short file.
 int ReadFilesAndOpenPort(Log1& w) {
     AppState& st = w.st;
-    if (!ReadLanguageFile(st)) return kFileFailure;
-    if (!ReadSettingsFile(st)) return kFileFailure;
+    // A damaged file is reported; the sequence goes on as far as the files still allow.
+    auto report = [&st](const QString& damage) {
+        if (!damage.isEmpty())
+            ui::MsgBox(damage, ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(54));
+    };
+    QString damage;
+    const bool language = ReadLanguageFile(st, &damage);
+    report(damage);
+    if (!language) return kFileFailure;
+    damage.clear();
+    const bool settings = ReadSettingsFile(st, &damage);
+    report(damage);
+    if (!settings) return kFileFailure;
     if (const int error = w.MSComm1->setCommPort(st.CommPort)) return error;
     st.PortReady = 1;
     if (!w.MSComm1->portOpen()) {

@@ -3,9 +3,10 @@
 
 class Log1;
 
-// Reads the language file, then the settings file, then opens the serial port. A failure on the
-// way ends the sequence: an unavailable port is reported and the port dialog shown; any other
-// failure falls back to COM1.
+// Reads the language file, then the settings file, then opens the serial port. A damaged file is
+// reported (a damaged language file gives way to the built-in one). A failure on the way ends the
+// sequence: an unavailable port is reported and the port dialog shown; any other failure falls
+// back to COM1.
 void LoadLanguageAndSettings(Log1& w);
 // Shows the language dialog modally.
 void ShowLanguageDialog(Log1& w);

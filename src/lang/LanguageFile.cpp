@@ -3,6 +3,7 @@
 #include "shell/RecordSyntax.h"
 #include "ui/Parse.h"
 
+#include <QDir>
 #include <QFile>
 #include <cmath>
 
@@ -25,6 +26,8 @@ LanguageFileStatus ParseLanguageFile(QByteArrayView bytes, LanguageTable& table)
     const double strings = std::floor(ui::Val(second->text));
     if (!(languages >= 0 && languages <= kLanguages)) return LanguageFileStatus::TooManyLanguages;
     if (!(strings >= 0 && strings <= kLanguageStrings)) return LanguageFileStatus::TooManyStrings;
+    // Junk often reads as counts of nought: a whole file of nothing.
+    if (languages == 0 || strings == 0) return LanguageFileStatus::Empty;
     const auto count = static_cast<size_t>(languages);
     const auto stringCount = static_cast<size_t>(strings);
     table.LanguageCount = static_cast<qint16>(count);
@@ -64,17 +67,45 @@ void StoreLanguageTable(const LanguageTable& table, AppState& st) {
     }
 }
 
-bool ReadLanguageFile(AppState& st) {
-    QFile file(LanguageFilePath());
-    if (file.fileName().isEmpty()) {
-        RegisterBuiltInFiles();
-        file.setFileName(QString::fromLatin1(kBuiltInLanguageFile));
-    }
-    if (!file.open(QIODevice::ReadOnly)) return false;
+namespace {
+
+// Reads one language file whole into `table`; the status says how far it got.
+LanguageFileStatus ParseFile(QFile& file, LanguageTable& table) {
+    if (!file.open(QIODevice::ReadOnly)) return LanguageFileStatus::EndedEarly;
     const QByteArray bytes = file.readAll();
+    const bool read = file.error() == QFileDevice::NoError;
     file.close();
-    LanguageTable table = LanguageTableOf(st);
     const LanguageFileStatus status = ParseLanguageFile(bytes, table);
+    return read ? status : LanguageFileStatus::EndedEarly;
+}
+
+} // namespace
+
+bool ReadLanguageFile(AppState& st, QString* damage) {
+    QFile file(LanguageFilePath());
+    if (!file.fileName().isEmpty()) {
+        LanguageTable table = LanguageTableOf(st);
+        const LanguageFileStatus status = ParseFile(file, table);
+        if (status == LanguageFileStatus::Complete) {
+            StoreLanguageTable(table, st);
+            return true;
+        }
+        if (damage) {
+            *damage = QDir::toNativeSeparators(file.fileName()) +
+                      (status == LanguageFileStatus::EndedEarly
+                           ? QStringLiteral(" ends before its last text")
+                           : QStringLiteral(" is damaged: its first line does not give 1 to %1 "
+                                            "languages of 1 to %2 texts")
+                                 .arg(kLanguages)
+                                 .arg(kLanguageStrings)) +
+                      QStringLiteral(". The program shows the texts built into it instead.");
+        }
+    }
+    // Without a whole language file of the user's, the captions come from the built-in one.
+    RegisterBuiltInFiles();
+    file.setFileName(QString::fromLatin1(kBuiltInLanguageFile));
+    LanguageTable table = LanguageTableOf(st);
+    const bool complete = ParseFile(file, table) == LanguageFileStatus::Complete;
     StoreLanguageTable(table, st);
-    return status == LanguageFileStatus::Complete;
+    return complete;
 }

@@ -31,17 +31,20 @@ enum class LanguageFileStatus {
     EndedEarly,       // the bytes ran out before the last field
     TooManyLanguages, // L outside 0..8
     TooManyStrings,   // N outside 0..200
+    Empty,            // L or N is 0: no text to show
 };
 
 // Reads the file's bytes into `table`, field by field: whatever is read replaces the entry in
 // `table`, whatever the read does not reach keeps its value. A count out of range stops the read
-// right after the two counts, before anything else is stored (LanguageCount included).
+// right after the two counts, before anything else is stored (LanguageCount included); so do
+// counts of nought.
 LanguageFileStatus ParseLanguageFile(QByteArrayView bytes, LanguageTable& table);
 
 LanguageTable LanguageTableOf(const AppState& st);
 // Stores languages 1..8; language 0 (no language chosen) is the program's own.
 void StoreLanguageTable(const LanguageTable& table, AppState& st);
 
-// Reads loglango.txt (see shell/FileLocations.h for which) into the state. True when the whole file
-// was read.
-bool ReadLanguageFile(AppState& st);
+// Reads loglango.txt (see shell/FileLocations.h for which) into the state. A file of the user's
+// that cannot be read whole or names no language is left unused, with what is wrong with it in
+// `damage`, and the built-in file is read in its place. True when a whole file was read.
+bool ReadLanguageFile(AppState& st, QString* damage = nullptr);

@@ -163,6 +163,11 @@ void LoggerLost(Log1& w) {
 
 void AbandonTransfer(Log1& w) {
     AppState& st = w.st;
+    const qint64 received = st.BankData1.size() + st.BankData2.size() + st.BankData3.size() +
+                            st.ReceivedAhead.size() + w.MSComm1->inBufferCount();
+    const int seconds = static_cast<int>(st.TransferSeconds.value());
+    // A record downloaded or read before this transfer is still whole in memory.
+    const bool recordKept = !st.RecordCount.isEmpty();
     EndBusy(w);
     for (QLabel* label :
          {w.Label14, w.Label15, w.Label16, w.Label17, w.Label19, w.Label21, w.Label13, w.Label34})
@@ -170,7 +175,7 @@ void AbandonTransfer(Log1& w) {
     w.Label21->clear();
     st.LoggerOnline = 0;
     st.LinkState = 0;
-    w.ProgressBar1->setValue(0);
+    w.ProgressBar1->setValue(recordKept ? 100 : 0);
     w.ProgressBar1->hide();
     st.TransferSeconds = 0;
     st.Transferring = 0;
@@ -180,4 +185,12 @@ void AbandonTransfer(Log1& w) {
     st.BankData2.clear();
     st.BankData3.clear();
     st.ReceivedAhead.clear();
+    ui::MsgBox(
+        QStringLiteral("The download was given up after %1 seconds: the logger had sent %2 "
+                       "of the %3 bytes it announced.%4")
+            .arg(seconds)
+            .arg(received)
+            .arg(st.DownloadBytes)
+            .arg(recordKept ? QStringLiteral(" The record in memory has not changed.") : QString()),
+        ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(54));
 }

@@ -31,5 +31,6 @@ void mnuDownload_Click(Log1& w);
 
 // Twenty status polls went unanswered: the status display goes, polling goes on.
 void LoggerLost(Log1& w);
-// The watchdog gives up a transfer: what came so far is dropped, the record in memory stays.
+// The watchdog gives up a transfer: what came so far is dropped, the record in memory stays (and
+// can still be saved and printed), and the user is told how far the transfer got.
 void AbandonTransfer(Log1& w);

@@ -5,11 +5,11 @@
 #include "ui/Format.h"
 #include "ui/Parse.h"
 #include "ui/Prompts.h"
+#include "ui/ReplaceFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace {
@@ -147,27 +147,55 @@ void StoreSettings(const SettingsData& data, AppState& st) {
         st.FunctionUnitNames[static_cast<size_t>(kStoredUnitEntries[i])] = data.UnitTexts[i];
 }
 
-bool ReadSettingsFile(AppState& st) {
-    QFile file(SettingsFilePath());
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = file.readAll();
+namespace {
+
+// A copy of a damaged settings file under a name not yet taken; empty when none could be made.
+QString KeepCopy(const QString& path) {
+    for (int n = 1; n < 100; ++n) {
+        const QString copy =
+            path + QStringLiteral(".damaged") + (n == 1 ? QString() : QStringLiteral("-%1").arg(n));
+        if (QFile::exists(copy)) continue;
+        return QFile::copy(path, copy) ? copy : QString();
+    }
+    return {};
+}
+
+} // namespace
+
+bool ReadSettingsFile(AppState& st, QString* damage) {
+    const QString path = SettingsFilePath();
+    QFile file(path);
+    if (!file.exists()) return false;
+    const bool opened = file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = opened ? file.readAll() : QByteArray();
+    const bool read = opened && file.error() == QFileDevice::NoError;
     file.close();
     SettingsData data = SettingsOf(st);
-    const bool complete = ParseSettings(bytes, data);
+    const bool complete = read && ParseSettings(bytes, data);
     StoreSettings(data, st);
+    if (!complete && damage) {
+        const QString copy = KeepCopy(path);
+        *damage =
+            QStringLiteral("%1 is damaged: %2. The program starts as it does the first "
+                           "time, and writes a new %3 when it ends; %4.")
+                .arg(QDir::toNativeSeparators(path),
+                     read ? QStringLiteral("it ends before its last setting") : file.errorString(),
+                     QString::fromLatin1(kSettingsFileName),
+                     copy.isEmpty() ? QStringLiteral("the damaged file could not be kept")
+                                    : QStringLiteral("the damaged file is kept as %1")
+                                          .arg(QDir::toNativeSeparators(copy)));
+    }
     return complete;
 }
 
 void WriteSettingsFile(Log1& w) {
     const QString path = SettingsFilePath();
-    QSaveFile file(path);
-    const QByteArray bytes = FormatSettings(SettingsOf(w.st));
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return;
+    const QString failure = ui::ReplaceFile(path, FormatSettings(SettingsOf(w.st)));
+    if (failure.isEmpty()) return;
     ui::MsgBox(QStringLiteral("The settings could not be saved in %1 (%2). The program ends "
                               "now; the port, language and date format chosen in this run will "
                               "not be remembered. Check that the folder %3 can be written to.")
-                   .arg(QDir::toNativeSeparators(path), file.errorString(),
+                   .arg(QDir::toNativeSeparators(path), failure,
                         QDir::toNativeSeparators(QFileInfo(path).absolutePath())),
                ui::Buttons::Ok, ui::Icon::Exclamation, w.st.Text(54));
 }

@@ -50,8 +50,10 @@ SettingsData SettingsOf(const AppState& st);
 void StoreSettings(const SettingsData& data, AppState& st);
 
 // Reads loggerx.ini (see shell/FileLocations.h for where) into the state. False when the file is
-// missing, cannot be read or ends early (the fields it did hold are kept, see ParseSettings).
-bool ReadSettingsFile(AppState& st);
+// missing, cannot be read or ends early (the fields it did hold are kept, see ParseSettings). A
+// file that is there but cannot be read whole is copied beside itself first, since the settings
+// written at the close replace it; `damage` then tells the user so.
+bool ReadSettingsFile(AppState& st, QString* damage = nullptr);
 
 // Writes the settings file at the end of a run. The file is replaced whole or not at all; when it
 // cannot be written the user is told, and the run ends anyway.

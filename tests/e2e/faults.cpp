@@ -6,8 +6,6 @@
 #include "support/TestRegistry.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -39,33 +37,6 @@ private slots:
     void cleanup() {
         qunsetenv("VESTO_COM2");
         qunsetenv("VESTO_COM3");
-    }
-
-    void stalledTransferKeepsPreviousRecord() {
-        ProgramRun run({"--readings", "1200"});
-        QVERIFY2(run.start(), qPrintable(run.error()));
-        QVERIFY(run.waitOnline());
-        QVERIFY(run.download());
-        QVERIFY(run.compareWithLogger(1200).isEmpty());
-        const double timeBase = run.st().DownloadStart;
-        Log1& w = run.w();
-        // The watchdog counts ten seconds a tick; let it tick faster than the clock.
-        w.Timer8->setInterval(700);
-        run.logger.console("fault stall-at:800");
-        run.script.message("Discard the record?", ui::Ok);
-        w.mnuDownload->trigger();
-        QTRY_COMPARE_WITH_TIMEOUT(run.st().Transferring, qint16(1), 20000);
-        // Half of the 1600 bytes came before the line stalled.
-        QTRY_COMPARE_WITH_TIMEOUT(w.Label14->text(), QStringLiteral("50"), 10000);
-        QCOMPARE(w.ProgressBar1->value(), 50);
-        QTRY_COMPARE_WITH_TIMEOUT(run.st().Transferring, qint16(0), 20000);
-        QCOMPARE(run.st().LoggerOnline, qint16(0));
-        QCOMPARE(run.st().DownloadRequested, qint16(0));
-        QVERIFY(!w.ProgressBar1->isVisible());
-        QVERIFY(w.mnuDownload->isEnabled());
-        const QString difference = run.compareWithLogger(1200, timeBase);
-        QVERIFY2(difference.isEmpty(), qPrintable(difference));
-        QVERIFY2(run.script.finished(), qPrintable(run.script.report()));
     }
 
     void wrongAcknowledgeIgnored() {

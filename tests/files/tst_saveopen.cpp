@@ -398,6 +398,34 @@ private slots:
         QCOMPARE(Snapshot(*w), before);
         QCOMPARE(st->ReopenPending.value(), 1.0);
     }
+
+    void unsavedQuestion_data() {
+        QTest::addColumn<double>("dataSaved");
+        QTest::addColumn<int>("progress");
+        QTest::addColumn<double>("reopen");
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("unsaved download") << 0.0 << 100 << 0.0 << true;
+        QTest::newRow("saved") << 1.0 << 100 << 0.0 << false;
+        // A failed open lets its own Open dialog come again unasked, not a later Open command.
+        QTest::newRow("after a failed open") << 0.0 << 100 << 1.0 << true;
+    }
+    void unsavedQuestion() {
+        QFETCH(double, dataSaved);
+        QFETCH(int, progress);
+        QFETCH(double, reopen);
+        QFETCH(bool, asked);
+        st->DataSaved = dataSaved;
+        w->ProgressBar1->setValue(progress);
+        st->ReopenPending = reopen;
+        // Cancel at the question ends the command before the Open dialog.
+        PromptScript script;
+        if (asked)
+            script.message(Marked(76), ui::Cancel);
+        else
+            script.openFile(std::nullopt);
+        run(w->mnuOpen, script);
+        if (asked) QCOMPARE(script.seen().first().buttons, ui::Buttons::OkCancel);
+    }
 };
 
 VESTO_TEST(SaveOpenTest)

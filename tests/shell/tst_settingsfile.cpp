@@ -120,11 +120,13 @@ private slots:
         if (!from.isEmpty()) bytes.replace(from, to);
         dir.write("loggerx.ini", Lines(bytes, 1, linesKept));
         PromptScript script;
-        if (linesKept < 82)
+        if (linesKept < 82) {
+            script.message("loggerx.ini is damaged", ui::Ok);
             script.modal("langfrm", [](QDialog& d) {
                 d.findChild<QAbstractButton*>("Option4")->click();
                 d.findChild<QAbstractButton*>("Command1")->click();
             });
+        }
         if (missing) {
             qputenv("VESTO_COM3", dir.file("no-such-device").toLocal8Bit());
             script.message("Gone", ui::Ok).modal("frmPort", [](QDialog& d) {

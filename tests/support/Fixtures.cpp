@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "support/Pty.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 
 ScopedWorkDir::ScopedWorkDir()
@@ -62,4 +63,29 @@ void MainWindowFixture::load() {
         qputenv("VESTO_COM1", line->slavePath().toLocal8Bit());
     }
     w->Load();
+}
+
+QByteArray RecordDigest(const AppState& st) {
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    const auto add = [&hash](const auto& value) {
+        hash.addData(QByteArrayView(reinterpret_cast<const char*>(&value), sizeof value));
+    };
+    for (const Number* n : {&st.RecordCount, &st.DisplayCount, &st.ProbeScale, &st.LoggerNumber,
+                            &st.HighLimitValue, &st.LowLimitValue}) {
+        add(n->isEmpty());
+        add(n->value());
+    }
+    for (int block = 0; block <= kBlockCapacity; ++block) {
+        for (int row = 0; row <= kRowCapacity; ++row) {
+            add(st.RecordValue(block, row));
+            add(st.RecordTime(block, row));
+            add(st.DisplayValue(block, row));
+            add(st.DisplayTime(block, row));
+        }
+    }
+    for (const QString* text :
+         {&st.GraphTitle, &st.DescriptionLine2, &st.DescriptionLine3, &st.DescriptionLine4,
+          &st.DescriptionLine5, &st.DescriptionLine6, &st.DescriptionLine7, &st.UnitName})
+        hash.addData((*text + QChar(0)).toUtf8());
+    return hash.result();
 }

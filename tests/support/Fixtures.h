@@ -32,6 +32,10 @@ private:
 
 class Pty;
 
+// A digest of the record in memory: counts, both record arrays whole, description, unit, limits
+// and logger number. Equal digests mean the record was left exactly as it was.
+QByteArray RecordDigest(const AppState& st);
+
 // The program's main window on a fresh state record, wired like the real program, not loaded.
 struct MainWindowFixture {
     MainWindowFixture();

@@ -26,6 +26,10 @@ bool ProgramRun::start() {
     loggerStartedTo = ui::Now();
     qputenv("VESTO_COM1", logger.ptyPath().toLocal8Bit());
     fx = std::make_unique<MainWindowFixture>();
+    if (ownFiles) {
+        fx->load();
+        return true;
+    }
     Log1& window = *fx->w;
     window.procedures.LoadLanguageAndSettings = [&window] {
         AppState& st = window.st;

@@ -17,6 +17,9 @@ public:
 
     // Starts the logger, then loads the main window on it; false with a reason in error().
     bool start();
+    // Set before start(): the program reads the language and settings files in the working
+    // directory as it always does (MainWindowFixture::load) instead of the few texts above.
+    bool ownFiles = false;
     QString error() const { return error_; }
 
     // Waits for the logger's status in the panel; false when it did not come within the time.

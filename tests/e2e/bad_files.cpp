@@ -1,0 +1,249 @@
+// Damaged files and disks that refuse a save, met through the program's own start-up and menu
+// commands. Nothing crashes, no file on disk is lost, the record in memory stays, and every case
+// tells the user what happened.
+#include "support/ProgramRun.h"
+#include "support/TestRegistry.h"
+#include "ui/Pointer.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTest>
+#include <csignal>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray Shipped(const char* name) {
+    QFile file(QStringLiteral(VESTO_SOURCE_DIR "/share/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray Junk(qsizetype size, quint32 seed) {
+    QByteArray bytes(size, '\0');
+    QRandomGenerator random(seed);
+    for (char& byte : bytes) byte = static_cast<char>(random.bounded(256));
+    return bytes;
+}
+
+// Lines first..last (1-based) of a CR LF text, each with its line end.
+QByteArray Lines(const QByteArray& text, int first, int last) {
+    QByteArray out;
+    const QList<QByteArray> lines = text.split('\n');
+    for (int n = first; n <= last && n <= lines.size(); ++n) out += lines[n - 1] + '\n';
+    return out;
+}
+
+// The text with line n replaced (its line end kept).
+QByteArray WithLine(const QByteArray& text, int n, const QByteArray& line) {
+    QList<QByteArray> lines = text.split('\n');
+    lines[n - 1] = line + '\r';
+    return lines.join('\n');
+}
+
+const QByteArray kLongLine(10 << 20, 'x'); // 10 MB without a line end
+
+// A settings file with values in its probe section, as the program writes it.
+QByteArray GoodSettings() {
+    return WithLine(Shipped("loggerx.ini"), 9, "1.5,2,\"probe\",-4");
+}
+
+// A tmpfs of `kilobytes` at path, mounted in a mount namespace of this thread's own, so it goes
+// away with the test; false where this process may not mount.
+bool MountSmallDisk(const QString& path, int kilobytes) {
+    static const bool ownNamespace =
+        ::unshare(CLONE_NEWNS) == 0 &&
+        ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    const QByteArray size = "size=" + QByteArray::number(kilobytes) + 'k';
+    return ownNamespace &&
+           ::mount("tmpfs", QFile::encodeName(path).constData(), "tmpfs", 0, size.constData()) == 0;
+}
+
+bool PointerAndMenusBack(Log1& w) {
+    for (QAction* menu : w.busyMenus())
+        if (!menu->isEnabled()) return false;
+    return !ui::IsHourglass();
+}
+
+} // namespace
+
+class BadFileTest : public QObject {
+    Q_OBJECT
+    // One run with a downloaded record, shared by the save and open cases.
+    std::unique_ptr<ProgramRun> run;
+    QByteArray previous;
+
+    bool haveRecord() {
+        if (run) return true;
+        run = std::make_unique<ProgramRun>(QStringList{"--readings", "600"});
+        run->ownFiles = true;
+        if (!run->start() || !run->waitOnline() || !run->download()) return false;
+        previous = RecordDigest(run->st());
+        return true;
+    }
+
+    // The program goes on: a download brings the logger's record again, and it becomes the record
+    // the next case must keep.
+    void nextDownloadWorks() {
+        if (run->st().DataSaved != 1) run->script.message("have not been saved", ui::Ok);
+        QVERIFY(run->download());
+        const QString difference = run->compareWithLogger(600);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+        QVERIFY2(run->script.finished(), qPrintable(run->script.report()));
+        previous = RecordDigest(run->st());
+    }
+
+private slots:
+    void cleanupTestCase() { run.reset(); }
+
+    // The language and settings files are read at start-up; the program then runs on as well as
+    // they allow, finds the logger, and writes the settings file whole when it ends.
+    void startUpFiles_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        const QByteArray language = Shipped("loglango.txt");
+        const QByteArray settings = GoodSettings();
+        QTest::newRow("language file cut short")
+            << "loglango.txt" << language.left(language.size() / 2) << "ends before its last text";
+        QTest::newRow("language file of binary junk")
+            << "loglango.txt" << Junk(20000, 1) << "loglango.txt is damaged";
+        QTest::newRow("language file with absurd counts")
+            << "loglango.txt" << WithLine(language, 1, "99,100000") << "loglango.txt is damaged";
+        QTest::newRow("language file with a 10 MB line")
+            << "loglango.txt" << WithLine(language, 2, kLongLine) << "ends before its last text";
+        QTest::newRow("settings file cut short")
+            << "loggerx.ini" << Lines(settings, 1, 30) << "loggerx.ini is damaged";
+        QTest::newRow("settings file of binary junk")
+            << "loggerx.ini" << Junk(4000, 2) << "loggerx.ini is damaged";
+        QTest::newRow("settings file with a 10 MB line")
+            << "loggerx.ini" << WithLine(settings, 9, kLongLine) << "loggerx.ini is damaged";
+    }
+    void startUpFiles() {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        const bool badSettings = file == QLatin1String("loggerx.ini");
+        ProgramRun start({"--readings", "600"});
+        start.ownFiles = true;
+        start.dir.write(QStringLiteral("loggerx.ini"), GoodSettings());
+        start.dir.write(file, bytes);
+        start.script.message(message, ui::Ok);
+        // Without its settings the program asks for a language, as at a first start.
+        if (badSettings)
+            start.script.modal("langfrm", [](QDialog& d) {
+                d.findChild<QAbstractButton*>("Option1")->click();
+                d.findChild<QAbstractButton*>("Command1")->click();
+            });
+        QVERIFY2(start.start(), qPrintable(start.error()));
+        QVERIFY2(start.script.finished(), qPrintable(start.script.report()));
+        QVERIFY(start.waitOnline());
+        QVERIFY(PointerAndMenusBack(start.w()));
+        start.w().close();
+        // The damaged settings file is kept aside, and a whole one takes its place.
+        QCOMPARE(start.dir.read(file + (badSettings ? ".damaged" : "")), bytes);
+        const QByteArray written = start.dir.read(QStringLiteral("loggerx.ini"));
+        QVERIFY(badSettings ? written.count("\r\n") == 82 : written == GoodSettings());
+        QVERIFY2(start.script.finished(), qPrintable(start.script.report()));
+    }
+
+    // Save As where the disk refuses the file: an earlier file of that name stays as it was.
+    void refusedSave_data() {
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("read-only folder") << QString("read-only") << "is not writable";
+        QTest::newRow("full disk") << QString("full") << "No space left on device";
+        QTest::newRow("file-size limit") << QString("limit") << "File too large";
+    }
+    void refusedSave() {
+        QFETCH(QString, refusal);
+        QFETCH(QString, reason);
+        QVERIFY(haveRecord());
+        Log1& w = run->w();
+        const QString folder = run->dir.file(refusal);
+        QVERIFY(QDir().mkpath(folder));
+        const QByteArray at = QFile::encodeName(folder);
+        const bool limit = refusal == QLatin1String("limit");
+        if (!limit && !MountSmallDisk(folder, 8)) QSKIP("this process may not mount a file system");
+        const auto unmount = qScopeGuard([&] { ::umount2(at.constData(), MNT_DETACH); });
+        const QString earlier = refusal + QStringLiteral("/record.txt");
+        run->dir.write(earlier, "an earlier record\r\n");
+        if (refusal == QLatin1String("read-only")) // root writes on past a folder's mode bits
+            QCOMPARE(::mount(nullptr, at.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+        run->script.saveFile(run->dir.file(earlier))
+            .message(QStringLiteral("already exists"), ui::Yes)
+            .message(QStringLiteral("could not be saved"), ui::Ok);
+        rlimit before{};
+        ::getrlimit(RLIMIT_FSIZE, &before);
+        if (limit) {
+            std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead of ending us
+            const rlimit small{4096, before.rlim_max};
+            QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        }
+        w.mnuSaveTXT->trigger();
+        ::setrlimit(RLIMIT_FSIZE, &before);
+        QVERIFY2(run->script.finished(), qPrintable(run->script.report()));
+        const QString told = run->script.messages().last();
+        QVERIFY2(told.contains(reason) && told.contains(QStringLiteral("record.txt")) &&
+                     told.contains(QStringLiteral("earlier file of that name is unchanged")),
+                 qPrintable(told));
+        QCOMPARE(run->dir.read(earlier), QByteArray("an earlier record\r\n"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"record.txt"});
+        QCOMPARE(RecordDigest(run->st()), previous);
+        QVERIFY(w.mnuSaveTXT->isEnabled() && w.RecordLoaded() && PointerAndMenusBack(w));
+        nextDownloadWorks();
+    }
+
+    // Open with a damaged record file: the record in memory stays, the user hears why, and the
+    // Open dialog comes again. The file is a saved one with line `line` replaced by `text`; line
+    // 0 is the whole file, and a negative line keeps that many lines, `text` following them.
+    void damagedRecordFile_data() {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("cut short")
+            << -313 << QByteArray() << "line 314: the file ends after 298 of its 600 readings";
+        QTest::newRow("binary junk") << 0 << Junk(100000, 3) << "not a logger record file";
+        QTest::newRow("binary junk after the header")
+            << -15 << Junk(100000, 4) << "is not a complete record file: line";
+        QTest::newRow("absurd count")
+            << 3 << QByteArray("99999999999") << "(99999999999) is not a whole number";
+        QTest::newRow("10 MB reading")
+            << 17 << "38412.5\t" + QByteArray(10 << 20, '9') << "line 17: the value";
+    }
+    void damagedRecordFile() {
+        QFETCH(int, line);
+        QFETCH(QByteArray, text);
+        QFETCH(QString, message);
+        QVERIFY(haveRecord());
+        Log1& w = run->w();
+        const QString goodFile = run->dir.file(QStringLiteral("good.txt"));
+        if (!QFile::exists(goodFile)) { // a whole file to damage; saved, Open asks nothing first
+            run->script.saveFile(goodFile);
+            w.mnuSaveTXT->trigger();
+            QVERIFY2(run->script.finished(), qPrintable(run->script.report()));
+        }
+        const QByteArray good = run->dir.read(QStringLiteral("good.txt"));
+        const QByteArray bytes = line == 0  ? text
+                                 : line < 0 ? Lines(good, 1, -line) + text
+                                            : WithLine(good, line, text);
+        run->dir.write(QStringLiteral("bad.txt"), bytes);
+
+        if (run->st().DataSaved != 1) run->script.message("have not been saved", ui::Ok);
+        run->script.openFile(run->dir.file(QStringLiteral("bad.txt")))
+            .message(message, ui::Ok)
+            .openFile(std::nullopt);
+        w.mnuOpen->trigger();
+        QVERIFY2(run->script.finished(), qPrintable(run->script.report()));
+        QCOMPARE(run->dir.read(QStringLiteral("bad.txt")), bytes);
+        QCOMPARE(RecordDigest(run->st()), previous);
+        QVERIFY(w.RecordLoaded() && PointerAndMenusBack(w));
+        nextDownloadWorks();
+    }
+};
+
+VESTO_TEST(BadFileTest)
+#include "bad_files.moc"
