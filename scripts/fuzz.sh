@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang (build-fuzz/) and runs each for a bounded time:
+# Builds the fuzz targets with clang (build-fuzz/) and runs each for a bounded time, starting
+# from its seeds in fuzz/seeds/ and the corpus of earlier runs in build-fuzz/corpus/:
 #   scripts/fuzz.sh [seconds per target]
+# An input that makes a target fail is kept in build-fuzz/crashes/ and the script fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
@@ -17,10 +19,16 @@ for target in "${targets[@]}"; do
     [ -f "$target" ] && [ -x "$target" ] || continue
     name="$(basename "$target")"
     corpus="build-fuzz/corpus/$name"
-    mkdir -p "$corpus"
+    mkdir -p "$corpus" build-fuzz/crashes
     seeds=()
     [ -d "fuzz/seeds/$name" ] && seeds=("fuzz/seeds/$name")
     echo "== $name for ${seconds}s"
-    "$target" -max_total_time="$seconds" -max_len=200000 -print_final_stats=1 "$corpus" "${seeds[@]}" \
-        2>&1 | tail -n 12
+    if ! "$target" -max_total_time="$seconds" -max_len=200000 -print_final_stats=1 \
+        -artifact_prefix="build-fuzz/crashes/$name-" "$corpus" "${seeds[@]}" \
+        >"build-fuzz/$name.log" 2>&1; then
+        tail -n 40 "build-fuzz/$name.log"
+        echo "$name failed; its input is in build-fuzz/crashes/" >&2
+        exit 1
+    fi
+    grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss_mb)' "build-fuzz/$name.log" || true
 done

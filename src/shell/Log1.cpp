@@ -64,6 +64,13 @@ QAction* addBarItem(QMenuBar* bar, const char* name, const QString& caption) {
     return action;
 }
 
+// The banner's size is a half point; QFont's constructor would drop the half.
+QFont BannerFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(13.5);
+    return font;
+}
+
 } // namespace
 
 Log1::Log1(AppState& state, QWidget* parent) : QMainWindow(parent), st(state) {
@@ -133,7 +140,7 @@ void Log1::buildControls() {
     Label18 = ui::NewLabel(Picture1, "Label18", {}, 0, 0, 2655, 255);
     Label8 =
         ui::NewLabel(Picture1, "Label8", QStringLiteral("Vesto Logger"), 3120, 1800, 2895, 495);
-    Label8->setFont(QFont(QStringLiteral("Arial"), 13.5));
+    Label8->setFont(BannerFont());
     Label25 = ui::NewLabel(Picture1, "Label25", {}, 5040, 120, 900, 255);
     Label9 = ui::NewLabel(Picture1, "Label9", {}, 6000, 120, 1500, 255);
     Label10 = ui::NewLabel(Picture1, "Label10", {}, 5640, 360, 700, 255);
@@ -297,7 +304,7 @@ void Log1::Load() {
     // 7
     Picture2->show();
     Label28->setFont(QFont(QStringLiteral("Arial"), 10));
-    Label8->setFont(QFont(QStringLiteral("Arial"), 13.5));
+    Label8->setFont(BannerFont());
     Label8->setText(st.Text(68));
     setWindowTitle(st.Text(1));
     Label28->setText(st.Text(68));
