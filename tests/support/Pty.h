@@ -27,27 +27,19 @@ public:
     Pty(const Pty&) = delete;
     Pty& operator=(const Pty&) = delete;
 
-    bool isOpen() const { return master_ >= 0; }
+    bool isOpen() const { return !slavePath_.isEmpty(); }
     QString errorString() const { return error_; }
     QString slavePath() const { return slavePath_; }
-    int masterFd() const { return master_; }
 
     // Sends every byte towards the port side; false when they could not all go within the time.
     bool write(const QByteArray& bytes, int timeoutMs = 10000);
     // Bytes from the port side: returns once `count` bytes came or the time is up, with what came.
     QByteArray read(qsizetype count, int timeoutMs = 10000);
-    // Whatever the port side has sent so far, without waiting.
-    QByteArray readAvailable();
 
     LineMode lineMode() const;
 
-    // Cuts the line: both descriptors close, the port side sees a hang-up.
-    void close();
-
 private:
-    void openPair();
-    qsizetype readSome(QByteArray& into, qsizetype most);
-    void fail(const char* what);
+    bool fail(const char* what);
 
     int master_ = -1;
     int slave_ = -1;
