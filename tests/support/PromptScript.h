@@ -2,7 +2,7 @@
 // A script of the prompts a test expects, in order, with their answers. While it exists it
 // stands in for every message box, file dialog, print dialog and modal dialog of the program.
 // A prompt that does not match the next expectation is recorded as an error and answered with
-// Cancel (or the nearest thing), so the test can report it instead of hanging.
+// Cancel (or the nearest thing; a dialog is hidden), so the test can report it instead of hanging.
 
 #include "ui/Prompts.h"
 
@@ -16,27 +16,40 @@ class PromptScript : public ui::PromptHandler {
 public:
     struct Seen {
         QString kind; // "message", "open", "save", "print", "modal"
-        QString text; // message text, dialog title or the dialog's objectName
+        QString text; // message text, file filter, print title or the dialog's objectName
         QString title;
         ui::Buttons buttons = ui::Buttons::Ok;
         ui::Icon icon = ui::Icon::None;
         int defaultButton = 1;
     };
 
-    PromptScript();
+    // With failUnexpected, a prompt the script does not expect also fails the running test: the
+    // test programs install such a script before any test runs, so a forgotten dialog can never
+    // leave a test waiting for a person.
+    explicit PromptScript(bool failUnexpected = false);
     ~PromptScript() override;
 
     // A message box whose text contains textPart (empty matches any), answered with answer.
-    PromptScript& message(const QString& textPart, ui::Answer answer);
+    PromptScript& message(const QString& textPart, ui::Answer answer) {
+        return expect({"message", textPart, answer, {}, {}, {}});
+    }
     // The Open or Save As dialog, answered with a file name or cancelled (nullopt).
-    PromptScript& openFile(std::optional<QString> name);
-    PromptScript& saveFile(std::optional<QString> name);
+    PromptScript& openFile(std::optional<QString> name) {
+        return expect({"open", {}, ui::Ok, name, {}, {}});
+    }
+    PromptScript& saveFile(std::optional<QString> name) {
+        return expect({"save", {}, ui::Ok, name, {}, {}});
+    }
     // The print dialog: action may configure the printer (a PDF file, say) and returns whether
     // the dialog was accepted.
-    PromptScript& print(std::function<bool(QPrinter&)> action);
+    PromptScript& print(std::function<bool(QPrinter&)> action) {
+        return expect({"print", {}, ui::Ok, {}, std::move(action), {}});
+    }
     // One of the program's dialogs shown modally; action works it (clicks its buttons) and
     // should leave it hidden.
-    PromptScript& modal(const QString& objectName, std::function<void(QDialog&)> action);
+    PromptScript& modal(const QString& objectName, std::function<void(QDialog&)> action) {
+        return expect({"modal", objectName, ui::Ok, {}, {}, std::move(action)});
+    }
 
     // True when every expectation was used and nothing unexpected happened.
     bool finished() const { return pending_.empty() && errors_.isEmpty(); }
@@ -61,9 +74,15 @@ private:
         std::function<bool(QPrinter&)> printAction;
         std::function<void(QDialog&)> modalAction;
     };
-    std::optional<Expectation> take(const QString& kind, const QString& text);
+    PromptScript& expect(Expectation e) {
+        pending_.push_back(std::move(e));
+        return *this;
+    }
+    // Records the prompt and takes the next expectation when the prompt matches it.
+    std::optional<Expectation> take(const Seen& prompt);
 
     ui::PromptHandler* previous_ = nullptr;
+    bool failUnexpected_;
     std::deque<Expectation> pending_;
     QStringList errors_;
     QList<Seen> seen_;
