@@ -3,7 +3,6 @@
 // tells the user what happened.
 #include "support/ProgramRun.h"
 #include "support/TestRegistry.h"
-#include "ui/Pointer.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -29,12 +28,9 @@ QByteArray Junk(qsizetype size, quint32 seed) {
     return bytes;
 }
 
-// Lines first..last (1-based) of a CR LF text, each with its line end.
-QByteArray Lines(const QByteArray& text, int first, int last) {
-    QByteArray out;
-    const QList<QByteArray> lines = text.split('\n');
-    for (int n = first; n <= last && n <= lines.size(); ++n) out += lines[n - 1] + '\n';
-    return out;
+// The first n lines of a CR LF text, each with its line end.
+QByteArray Head(const QByteArray& text, int n) {
+    return text.split('\n').mid(0, n).join('\n') + '\n';
 }
 
 // The text with line n replaced (its line end kept).
@@ -51,28 +47,21 @@ QByteArray GoodSettings() {
     return WithLine(Shipped("loggerx.ini"), 9, "1.5,2,\"probe\",-4");
 }
 
-// A tmpfs of `kilobytes` at path, mounted in a mount namespace of this thread's own, so it goes
-// away with the test; false where this process may not mount.
-bool MountSmallDisk(const QString& path, int kilobytes) {
+// A tmpfs of 8 kB at path, mounted in a mount namespace of this thread's own, so it goes away
+// with the test; false where this process may not mount.
+bool MountSmallDisk(const QByteArray& path) {
     static const bool ownNamespace =
         ::unshare(CLONE_NEWNS) == 0 &&
         ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-    const QByteArray size = "size=" + QByteArray::number(kilobytes) + 'k';
-    return ownNamespace &&
-           ::mount("tmpfs", QFile::encodeName(path).constData(), "tmpfs", 0, size.constData()) == 0;
-}
-
-bool PointerAndMenusBack(Log1& w) {
-    for (QAction* menu : w.busyMenus())
-        if (!menu->isEnabled()) return false;
-    return !ui::IsHourglass();
+    return ownNamespace && ::mount("tmpfs", path.constData(), "tmpfs", 0, "size=8k") == 0;
 }
 
 } // namespace
 
 class BadFileTest : public QObject {
     Q_OBJECT
-    // One run with a downloaded record, shared by the save and open cases.
+    // One run with a downloaded record, shared by the save and open cases; none of them may
+    // change it.
     std::unique_ptr<ProgramRun> run;
     QByteArray previous;
 
@@ -80,20 +69,9 @@ class BadFileTest : public QObject {
         if (run) return true;
         run = std::make_unique<ProgramRun>(QStringList{"--readings", "600"});
         run->ownFiles = true;
-        if (!run->start() || !run->waitOnline() || !run->download()) return false;
+        if (!run->start().isEmpty() || !run->download()) return false;
         previous = RecordDigest(run->st());
         return true;
-    }
-
-    // The program goes on: a download brings the logger's record again, and it becomes the record
-    // the next case must keep.
-    void nextDownloadWorks() {
-        if (run->st().DataSaved != 1) run->script.message("have not been saved", ui::Ok);
-        QVERIFY(run->download());
-        const QString difference = run->compareWithLogger(600);
-        QVERIFY2(difference.isEmpty(), qPrintable(difference));
-        QVERIFY2(run->script.finished(), qPrintable(run->script.report()));
-        previous = RecordDigest(run->st());
     }
 
 private slots:
@@ -116,7 +94,7 @@ private slots:
         QTest::newRow("language file with a 10 MB line")
             << "loglango.txt" << WithLine(language, 2, kLongLine) << "ends before its last text";
         QTest::newRow("settings file cut short")
-            << "loggerx.ini" << Lines(settings, 1, 30) << "loggerx.ini is damaged";
+            << "loggerx.ini" << Head(settings, 30) << "loggerx.ini is damaged";
         QTest::newRow("settings file of binary junk")
             << "loggerx.ini" << Junk(4000, 2) << "loggerx.ini is damaged";
         QTest::newRow("settings file with a 10 MB line")
@@ -138,10 +116,8 @@ private slots:
                 d.findChild<QAbstractButton*>("Option1")->click();
                 d.findChild<QAbstractButton*>("Command1")->click();
             });
-        QVERIFY2(start.start(), qPrintable(start.error()));
-        QVERIFY2(start.script.finished(), qPrintable(start.script.report()));
-        QVERIFY(start.waitOnline());
-        QVERIFY(PointerAndMenusBack(start.w()));
+        QCOMPARE(start.start(), QString());
+        QVERIFY(start.idle());
         start.w().close();
         // The damaged settings file is kept aside, and a whole one takes its place.
         QCOMPARE(start.dir.read(file + (badSettings ? ".damaged" : "")), bytes);
@@ -162,12 +138,11 @@ private slots:
         QFETCH(QString, refusal);
         QFETCH(QString, reason);
         QVERIFY(haveRecord());
-        Log1& w = run->w();
         const QString folder = run->dir.file(refusal);
         QVERIFY(QDir().mkpath(folder));
         const QByteArray at = QFile::encodeName(folder);
         const bool limit = refusal == QLatin1String("limit");
-        if (!limit && !MountSmallDisk(folder, 8)) QSKIP("this process may not mount a file system");
+        if (!limit && !MountSmallDisk(at)) QSKIP("this process may not mount a file system");
         const auto unmount = qScopeGuard([&] { ::umount2(at.constData(), MNT_DETACH); });
         const QString earlier = refusal + QStringLiteral("/record.txt");
         run->dir.write(earlier, "an earlier record\r\n");
@@ -175,7 +150,7 @@ private slots:
             QCOMPARE(::mount(nullptr, at.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
         run->script.saveFile(run->dir.file(earlier))
             .message(QStringLiteral("already exists"), ui::Yes)
-            .message(QStringLiteral("could not be saved"), ui::Ok);
+            .message(QStringLiteral("earlier file of that name is unchanged"), ui::Ok);
         rlimit before{};
         ::getrlimit(RLIMIT_FSIZE, &before);
         if (limit) {
@@ -183,18 +158,15 @@ private slots:
             const rlimit small{4096, before.rlim_max};
             QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
         }
-        w.mnuSaveTXT->trigger();
+        run->w().mnuSaveTXT->trigger();
         ::setrlimit(RLIMIT_FSIZE, &before);
         QVERIFY2(run->script.finished(), qPrintable(run->script.report()));
         const QString told = run->script.messages().last();
-        QVERIFY2(told.contains(reason) && told.contains(QStringLiteral("record.txt")) &&
-                     told.contains(QStringLiteral("earlier file of that name is unchanged")),
-                 qPrintable(told));
+        QVERIFY2(told.contains(reason) && told.contains("record.txt"), qPrintable(told));
         QCOMPARE(run->dir.read(earlier), QByteArray("an earlier record\r\n"));
         QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"record.txt"});
         QCOMPARE(RecordDigest(run->st()), previous);
-        QVERIFY(w.mnuSaveTXT->isEnabled() && w.RecordLoaded() && PointerAndMenusBack(w));
-        nextDownloadWorks();
+        QVERIFY(run->w().mnuSaveTXT->isEnabled() && run->w().RecordLoaded() && run->idle());
     }
 
     // Open with a damaged record file: the record in memory stays, the user hears why, and the
@@ -219,29 +191,25 @@ private slots:
         QFETCH(QByteArray, text);
         QFETCH(QString, message);
         QVERIFY(haveRecord());
-        Log1& w = run->w();
         const QString goodFile = run->dir.file(QStringLiteral("good.txt"));
         if (!QFile::exists(goodFile)) { // a whole file to damage; saved, Open asks nothing first
             run->script.saveFile(goodFile);
-            w.mnuSaveTXT->trigger();
+            run->w().mnuSaveTXT->trigger();
             QVERIFY2(run->script.finished(), qPrintable(run->script.report()));
         }
         const QByteArray good = run->dir.read(QStringLiteral("good.txt"));
         const QByteArray bytes = line == 0  ? text
-                                 : line < 0 ? Lines(good, 1, -line) + text
+                                 : line < 0 ? Head(good, -line) + text
                                             : WithLine(good, line, text);
         run->dir.write(QStringLiteral("bad.txt"), bytes);
-
-        if (run->st().DataSaved != 1) run->script.message("have not been saved", ui::Ok);
         run->script.openFile(run->dir.file(QStringLiteral("bad.txt")))
             .message(message, ui::Ok)
             .openFile(std::nullopt);
-        w.mnuOpen->trigger();
+        run->w().mnuOpen->trigger();
         QVERIFY2(run->script.finished(), qPrintable(run->script.report()));
         QCOMPARE(run->dir.read(QStringLiteral("bad.txt")), bytes);
         QCOMPARE(RecordDigest(run->st()), previous);
-        QVERIFY(w.RecordLoaded() && PointerAndMenusBack(w));
-        nextDownloadWorks();
+        QVERIFY(run->w().RecordLoaded() && run->idle());
     }
 };
 

@@ -25,10 +25,6 @@ void choosePort(ProgramRun& run, int option, const QString& message = {}) {
     ShowPortDialog(run.w());
 }
 
-qsizetype commandCount(const ProgramRun& run) {
-    return run.logger.commands().size();
-}
-
 } // namespace
 
 class FaultTest : public QObject {
@@ -41,27 +37,23 @@ private slots:
 
     void wrongAcknowledgeIgnored() {
         ProgramRun run({"--readings", "600", "--fault", "bad-ack/3"});
-        QVERIFY2(run.start(), qPrintable(run.error()));
-        QVERIFY(run.waitOnline());
+        QCOMPARE(run.start(), QString());
         // Three polls got a wrong acknowledge; the fourth was answered.
         QVERIFY(run.logger.commands(QByteArray("\0R", 2)).size() >= 4);
-        const qsizetype before = commandCount(run);
+        const qsizetype before = run.logger.commands().size();
         run.logger.console("fault bad-ack/2");
         QVERIFY(run.download());
-        QVERIFY(commandCount(run) - before >= 4);
-        const QString difference = run.compareWithLogger(600);
-        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+        QVERIFY(run.logger.commands().size() - before >= 4);
+        QCOMPARE(run.compareWithLogger(600), QString());
     }
 
     void downloadDuringStatusExchangeIgnored() {
         // A slow line keeps each status exchange going for about half a second.
         ProgramRun run({"--readings", "600", "--speed", "200"});
-        QVERIFY2(run.start(), qPrintable(run.error()));
-        QVERIFY(run.waitOnline());
-        Log1& w = run.w();
-        w.Timer5->setInterval(2000);
+        QCOMPARE(run.start(), QString());
+        run.w().Timer5->setInterval(2000);
         QTRY_COMPARE_WITH_TIMEOUT(int(run.st().LinkState), 1, 20000);
-        w.mnuDownload->trigger(); // no clock dialog, nothing requested
+        run.w().mnuDownload->trigger(); // no clock dialog, nothing requested
         QCOMPARE(run.st().DownloadRequested, qint16(0));
         QTRY_COMPARE_WITH_TIMEOUT(int(run.st().LinkState), 0, 20000);
         QTest::qWait(1000);
@@ -71,8 +63,7 @@ private slots:
 
     void portChoices() {
         ProgramRun run({"--readings", "600"});
-        QVERIFY2(run.start(), qPrintable(run.error()));
-        QVERIFY(run.waitOnline());
+        QCOMPARE(run.start(), QString());
         Log1& w = run.w();
         AppState& st = run.st();
         w.Timer5->setInterval(1000);
@@ -82,18 +73,15 @@ private slots:
 
         // "No Logger": the line falls silent and the port is let go.
         choosePort(run, 5);
-        QCOMPARE(int(st.LinkSuspended), 1);
-        QCOMPARE(int(st.CommPort), 1);
-        QVERIFY(!w.MSComm1->portOpen());
-        qsizetype heard = commandCount(run);
+        QVERIFY(int(st.LinkSuspended) == 1 && st.CommPort == 1 && !w.MSComm1->portOpen());
+        qsizetype heard = run.logger.commands().size();
         QTest::qWait(2500);
-        QCOMPARE(commandCount(run), heard);
+        QCOMPARE(run.logger.commands().size(), heard);
 
         // 68: a port that does not exist; the dialog closes without a word.
         qputenv("VESTO_COM2", "/nonexistent/ttyVESTO");
         choosePort(run, 2);
-        QCOMPARE(int(st.PortReady), 0);
-        QVERIFY(!w.MSComm1->portOpen());
+        QVERIFY(int(st.PortReady) == 0 && !w.MSComm1->portOpen());
 
         // 70: a port another program holds; the dialog stays after the message.
         Pty other;
@@ -103,15 +91,14 @@ private slots:
         QCOMPARE(holder.setPortOpen(true), 0);
         choosePort(run, 3, QStringLiteral("COM 3 is not available."));
         QCOMPARE(int(st.PortReady), 0);
-        QCOMPARE(run.script.seen().last().kind, QStringLiteral("message"));
         QTest::qWait(1000);
-        QCOMPARE(commandCount(run), heard);
+        QCOMPARE(run.logger.commands().size(), heard);
 
         // Back on COM1 the dialogue starts again at once.
         choosePort(run, 1);
         QCOMPARE(int(st.LinkSuspended), 0);
         QCOMPARE(int(st.PortReady), 1);
-        QTRY_VERIFY(commandCount(run) > heard);
+        QTRY_VERIFY(run.logger.commands().size() > heard);
         QVERIFY(run.waitOnline());
         QVERIFY2(run.script.finished(), qPrintable(run.script.report()));
     }

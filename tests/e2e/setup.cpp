@@ -17,7 +17,7 @@ class SetupRunTest : public QObject {
 private slots:
     void limitsUntilReportedThenOneRestart() {
         ProgramRun run({"--readings", "600", "--high", "200", "--low", "50", "--mode", "1"});
-        QVERIFY2(run.start(), qPrintable(run.error()));
+        QCOMPARE(run.start(false), QString());
         Log1& w = run.w();
         w.mnu500v->trigger();
         QVERIFY(run.waitOnline());
@@ -53,10 +53,8 @@ private slots:
         const qint64 gap = limitsAt[1] - limitsAt[0];
         QVERIFY2(gap >= 350 && gap <= 1300, qPrintable(QString::number(gap)));
         QVERIFY(run.logger.readings().isEmpty());
-        QCOMPARE(w.Label6->text(), "100");
-        QCOMPARE(w.Label11->text(), "50");
-        QCOMPARE(w.Label34->text(), "Exception OUT");
-        QCOMPARE(run.st().LimitHigh.value(), 100.0);
+        const QStringList shown = {w.Label6->text(), w.Label11->text(), w.Label34->text()};
+        QCOMPARE(shown.join('|'), "100|50|Exception OUT");
     }
 };
 

@@ -35,14 +35,7 @@ MainWindowFixture::MainWindowFixture()
 
 MainWindowFixture::~MainWindowFixture() {
     w.reset();
-    st.reset();
-    if (com1Replaced_) {
-        if (previousCom1_.isNull())
-            qunsetenv("VESTO_COM1");
-        else
-            qputenv("VESTO_COM1", previousCom1_);
-    }
-    line.reset();
+    if (line) qunsetenv("VESTO_COM1");
 }
 
 void MainWindowFixture::load() {
@@ -58,8 +51,6 @@ void MainWindowFixture::load() {
     }
     if (!qEnvironmentVariableIsSet("VESTO_COM1")) {
         line = std::make_unique<Pty>();
-        previousCom1_ = QByteArray();
-        com1Replaced_ = true;
         qputenv("VESTO_COM1", line->slavePath().toLocal8Bit());
     }
     w->Load();

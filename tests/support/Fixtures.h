@@ -50,8 +50,4 @@ struct MainWindowFixture {
     std::unique_ptr<AppState> st;
     std::unique_ptr<Log1> w;
     std::unique_ptr<Pty> line;
-
-private:
-    QByteArray previousCom1_;
-    bool com1Replaced_ = false;
 };

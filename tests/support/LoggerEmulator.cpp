@@ -19,30 +19,19 @@ LoggerEmulator::~LoggerEmulator() {
     }
 }
 
-QString LoggerEmulator::executable() {
-    return QStringLiteral(VESTO_BINARY_DIR "/logger-emulator");
-}
-
-bool LoggerEmulator::start() {
+QString LoggerEmulator::start(QString& error) {
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process_.start(executable(), arguments_);
-    if (!process_.waitForStarted(10000)) {
-        error_ = QStringLiteral("cannot start %1: %2").arg(executable(), process_.errorString());
-        return false;
-    }
+    process_.start(QStringLiteral(VESTO_BINARY_DIR "/logger-emulator"), arguments_);
+    process_.waitForStarted(10000);
     const QDeadlineTimer deadline(20000);
-    while (!process_.canReadLine() && !deadline.hasExpired()) {
-        if (process_.state() == QProcess::NotRunning) break;
+    while (process_.state() == QProcess::Running && !process_.canReadLine() &&
+           !deadline.hasExpired())
         process_.waitForReadyRead(200);
-    }
     const QByteArray line = process_.readLine().trimmed();
-    if (!line.startsWith("PTY ")) {
-        error_ = QStringLiteral("the logger did not report its line (%1)")
-                     .arg(QString::fromLocal8Bit(line));
-        return false;
-    }
-    ptyPath_ = QString::fromLocal8Bit(line.mid(4));
-    return true;
+    if (line.startsWith("PTY ")) return QString::fromLocal8Bit(line.mid(4));
+    error = QStringLiteral("the logger did not report its line (%1, %2)")
+                .arg(QString::fromLocal8Bit(line), process_.errorString());
+    return {};
 }
 
 void LoggerEmulator::console(const QString& line) {
@@ -50,33 +39,30 @@ void LoggerEmulator::console(const QString& line) {
     process_.waitForBytesWritten(3000);
 }
 
-QList<LoggerEmulator::Command> LoggerEmulator::commands() const {
-    QList<Command> all;
-    QFile file(files_.filePath("log"));
-    if (!file.open(QIODevice::ReadOnly)) return all;
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        const qsizetype tab = line.indexOf('\t');
-        if (tab < 0) continue;
-        all.append({line.left(tab).toLongLong(), QByteArray::fromHex(line.mid(tab + 1))});
-    }
-    return all;
+namespace {
+// The lines of a file the logger writes, split at their tabs.
+QList<QList<QByteArray>> Fields(const QString& path) {
+    QFile file(path);
+    QList<QList<QByteArray>> lines;
+    if (file.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : file.readAll().trimmed().split('\n'))
+            lines << line.trimmed().split('\t');
+    return lines;
 }
+} // namespace
 
 QList<LoggerEmulator::Command> LoggerEmulator::commands(const QByteArray& prefix) const {
     QList<Command> matching;
-    for (const Command& c : commands())
-        if (c.bytes.startsWith(prefix)) matching.append(c);
+    for (const QList<QByteArray>& f : Fields(files_.filePath("log"))) {
+        const QByteArray bytes = QByteArray::fromHex(f.value(1));
+        if (f.size() == 2 && bytes.startsWith(prefix)) matching.append({f[0].toLongLong(), bytes});
+    }
     return matching;
 }
 
 QList<LoggerEmulator::Reading> LoggerEmulator::readings() const {
     QList<Reading> all;
-    QFile file(files_.filePath("record"));
-    if (!file.open(QIODevice::ReadOnly)) return all;
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        const QList<QByteArray> fields = line.trimmed().split('\t');
-        if (fields.size() != 3) continue;
-        all.append({fields[0].toInt(), fields[1].toLongLong(), fields[2].toInt()});
-    }
+    for (const QList<QByteArray>& f : Fields(files_.filePath("record")))
+        if (f.size() == 3) all.append({f[0].toInt(), f[1].toLongLong(), f[2].toInt()});
     return all;
 }

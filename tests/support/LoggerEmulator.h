@@ -3,10 +3,7 @@
 // tests: it opens a pseudo-terminal and answers the program's commands on it. The test reads
 // what it received (its command log) and what it holds (its record of readings).
 
-#include <QByteArray>
-#include <QList>
 #include <QProcess>
-#include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -27,25 +24,18 @@ public:
     explicit LoggerEmulator(QStringList arguments);
     ~LoggerEmulator();
 
-    // Starts the logger and waits for its line; false (with the reason in error()) on failure.
-    bool start();
-    QString error() const { return error_; }
-    QString ptyPath() const { return ptyPath_; }
+    // Starts the logger and returns its line, or an empty path with the reason in `error`.
+    QString start(QString& error);
 
     // A console command: "fault no-answer", "fault clear", "restart", "readings N".
     void console(const QString& line);
 
-    QList<Command> commands() const;
     // Commands received whose bytes start with `prefix` ("\0R" for Status, say).
-    QList<Command> commands(const QByteArray& prefix) const;
+    QList<Command> commands(const QByteArray& prefix = {}) const;
     QList<Reading> readings() const;
-
-    static QString executable();
 
 private:
     QProcess process_;
     QTemporaryDir files_;
     QStringList arguments_;
-    QString ptyPath_;
-    QString error_;
 };

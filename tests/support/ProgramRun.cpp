@@ -2,14 +2,14 @@
 
 #include "link/PortSelection.h"
 #include "ui/DateSerial.h"
+#include "ui/Pointer.h"
 
 #include <QAction>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
-
-ProgramRun::ProgramRun(const QStringList& loggerArguments) : logger(loggerArguments) {}
 
 ProgramRun::~ProgramRun() {
     // The window first: it lets go of the line before the logger goes away.
@@ -17,35 +17,34 @@ ProgramRun::~ProgramRun() {
     qunsetenv("VESTO_COM1");
 }
 
-bool ProgramRun::start() {
+QString ProgramRun::start(bool online) {
+    QString error;
     loggerStartedFrom = ui::Now();
-    if (!logger.start()) {
-        error_ = logger.error();
-        return false;
-    }
+    const QString line = logger.start(error);
     loggerStartedTo = ui::Now();
-    qputenv("VESTO_COM1", logger.ptyPath().toLocal8Bit());
+    if (line.isEmpty()) return error;
+    qputenv("VESTO_COM1", line.toLocal8Bit());
     fx = std::make_unique<MainWindowFixture>();
+    Log1& window = *fx->w;
     if (ownFiles) {
         fx->load();
-        return true;
+    } else {
+        window.procedures.LoadLanguageAndSettings = [&window] {
+            window.st.LanguageIndex = 1;
+            const std::pair<int, const char*> texts[] = {
+                {54, "Port"},           {59, "The port cannot be opened."},
+                {65, "Reading status"}, {66, "Downloading"},
+                {67, "Please wait"},    {73, "Discard the record?"},
+                {74, "Warning"},        {90, "No logger"},
+                {151, "Logger"},        {152, " online"}};
+            for (const auto& [n, text] : texts) window.st.LangText[size_t(n)][1] = text;
+            OpenCom1Fallback(window);
+        };
+        window.procedures.ShowLanguageDialog = [] {};
+        window.Load();
     }
-    Log1& window = *fx->w;
-    window.procedures.LoadLanguageAndSettings = [&window] {
-        AppState& st = window.st;
-        st.LanguageIndex = 1;
-        const std::pair<int, const char*> texts[] = {
-            {54, "Port"},           {59, "The port cannot be opened."},
-            {65, "Reading status"}, {66, "Downloading"},
-            {67, "Please wait"},    {73, "Discard the record?"},
-            {74, "Warning"},        {90, "No logger"},
-            {151, "Logger"},        {152, " online"}};
-        for (const auto& [n, text] : texts) st.LangText[size_t(n)][1] = QString::fromLatin1(text);
-        OpenCom1Fallback(window);
-    };
-    window.procedures.ShowLanguageDialog = [] {};
-    window.Load();
-    return true;
+    loadedAt = ui::Now();
+    return !online || waitOnline() ? QString() : QStringLiteral("the logger never came online");
 }
 
 bool ProgramRun::waitOnline(int timeoutMs) {
@@ -57,43 +56,43 @@ bool ProgramRun::download(int timeoutMs) {
         script.modal("frmTimeset",
                      [](QDialog& d) { d.findChild<QPushButton*>("Command2")->click(); });
     w().mnuDownload->trigger();
-    if (st().DownloadRequested != 1) return false;
-    return QTest::qWaitFor(
-        [this] {
-            return w().ProgressBar1->value() == 100 && st().Transferring == 0 &&
-                   st().DownloadRequested == 0;
-        },
-        timeoutMs);
+    const auto drawn = [this] {
+        return w().ProgressBar1->value() == 100 && st().Transferring == 0 &&
+               st().DownloadRequested == 0;
+    };
+    return st().DownloadRequested == 1 && QTest::qWaitFor(drawn, timeoutMs);
 }
 
-QString ProgramRun::compareWithLogger(int expectedCount,
-                                      std::optional<double> downloadStart) const {
+bool ProgramRun::idle() const {
+    const QList<QAction*> menus = w().busyMenus();
+    return !ui::IsHourglass() &&
+           std::all_of(menus.begin(), menus.end(), [](QAction* m) { return m->isEnabled(); });
+}
+
+QString ProgramRun::compareWithLogger(int expectedCount) const {
     const QList<LoggerEmulator::Reading> held = logger.readings();
     const AppState& s = st();
-    if (int(s.RecordCount) != expectedCount)
-        return QStringLiteral("%1 readings in memory, expected %2")
+    if (int(s.RecordCount) != expectedCount || held.size() < expectedCount)
+        return QStringLiteral("%1 readings in memory and %2 in the logger, expected %3")
             .arg(s.RecordCount)
+            .arg(held.size())
             .arg(expectedCount);
-    if (held.size() < expectedCount)
-        return QStringLiteral("the logger holds only %1 readings").arg(held.size());
     const double factor = s.VoltageRange == QLatin1String("250 Volt") ? 1.0 : 2.0;
-    for (int i = 0; i < expectedCount; ++i) {
-        const LoggerEmulator::Reading& r = held[i];
-        const int n = i + 1;
+    for (int n = 1; n <= expectedCount; ++n) {
+        const LoggerEmulator::Reading& r = held[n - 1];
         const double volts = r.raw / 4.0 * factor;
-        const double time =
-            downloadStart.value_or(s.DownloadStart) + double(r.ticks) / ui::kTicksPerDay;
-        if (r.n != n) return QStringLiteral("the logger's record is out of order at %1").arg(n);
-        if (s.RecordValue.point(n) != float(volts) || s.DisplayValue.point(n) != volts)
-            return QStringLiteral("reading %1: %2 V, the logger holds %3 V")
+        const double time = s.DownloadStart + double(r.ticks) / ui::kTicksPerDay;
+        // The time may be off by well below the 0.1 s between two readings.
+        if (r.n != n || s.RecordValue.point(n) != float(volts) ||
+            s.DisplayValue.point(n) != volts ||
+            std::abs(s.RecordTime.point(n) - time) > 0.01 / 86400)
+            return QStringLiteral(
+                       "reading %1 (%2 in the logger): %3 V, %4 s off; the logger holds %5 V")
                 .arg(n)
+                .arg(r.n)
                 .arg(s.RecordValue.point(n))
+                .arg((s.RecordTime.point(n) - time) * 86400)
                 .arg(volts);
-        // Well below the 0.1 s between two readings.
-        if (std::abs(s.RecordTime.point(n) - time) > 0.01 / 86400)
-            return QStringLiteral("reading %1: time off by %2 s")
-                .arg(n)
-                .arg((s.RecordTime.point(n) - time) * 86400);
     }
     return {};
 }
