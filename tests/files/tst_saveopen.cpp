@@ -6,7 +6,6 @@
 #include "ui/Pointer.h"
 
 #include <QAction>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
@@ -28,19 +27,12 @@ void LoadRecord(Log1& w, int n) {
     AppState& st = w.st;
     for (int i = 1; i <= n; ++i) {
         st.RecordTime.point(i) = st.DisplayTime.point(i) = TimeOf(i);
-        st.RecordValue.point(i) = static_cast<float>(ValueOf(i));
-        st.DisplayValue.point(i) = ValueOf(i);
+        st.RecordValue.point(i) = static_cast<float>(st.DisplayValue.point(i) = ValueOf(i));
     }
     st.RecordCount = st.DisplayCount = n;
-    st.GraphTitle = QStringLiteral("Feeder 3, north side");
-    st.DescriptionLine7 = QStringLiteral("last line");
-    st.ProbeScale = 1;
-    st.LoggerNumber = 12;
-    st.UnitName = QStringLiteral("Volt");
-    st.UnitCode = 4;
-    st.HighLimitValue = 250.5;
-    st.LowLimitValue = 190;
-    st.DataSaved = st.Zoomed = 0;
+    st.GraphTitle = "Feeder 3, north side", st.DescriptionLine7 = "last line";
+    st.ProbeScale = 1, st.LoggerNumber = 12, st.UnitName = "Volt", st.UnitCode = 4;
+    st.HighLimitValue = 250.5, st.LowLimitValue = 190, st.DataSaved = st.Zoomed = 0;
     w.ProgressBar1->setValue(100);
 }
 
@@ -53,29 +45,25 @@ QList<QByteArray> FileLines(const ScopedWorkDir& dir, const QString& name) {
     return lines.size() == ends && bytes.endsWith('\n') ? lines : QList<QByteArray>();
 }
 
-// What a failed open must leave as it was, as text.
-QString Snapshot(Log1& w) {
+// What a failed open must leave as it was: the record and the window's state around it.
+QByteArray Snapshot(Log1& w) {
     const AppState& st = w.st;
-    QStringList s;
-    for (double v : {st.RecordCount.value(), st.DisplayCount.value(),
-                     double(st.RecordValue.point(int(st.RecordCount))), st.DisplayTime.point(1),
-                     st.UnitCode.value(), st.ProbeScale.value(), st.HighLimitValue.value(),
-                     st.DataSaved.value(), double(st.DataFromFile), double(w.ProgressBar1->value()),
-                     double(ui::CurrentPointer()), double(st.LoggerNumber.isEmpty())})
-        s << QString::number(v, 'g', 17);
-    s << st.GraphTitle << st.DescriptionLine7 << st.UnitName << st.FileKind << st.OpenFileName
-      << w.Label16->text();
+    QByteArray s = RecordDigest(st) + QByteArray::number(st.UnitCode.value()) +
+                   QByteArray::number(st.DataSaved.value()) + QByteArray::number(st.DataFromFile) +
+                   QByteArray::number(w.ProgressBar1->value()) +
+                   (st.FileKind + st.OpenFileName + w.Label16->text()).toUtf8();
     for (QAction* item : w.busyMenus() + QList<QAction*>{w.mnuSaveTXT, w.mnuFuncWEN})
-        s << item->objectName() + QString::number(item->isEnabled()) +
-                 QString::number(item->isVisible());
-    return s.join('|');
+        s += char('0' + item->isEnabled() + 2 * item->isVisible());
+    return s;
 }
 
-// Three readings with decimal commas in a file of the given unit text and probe scale.
+// Three readings with decimal commas in a file of the given unit text and probe scale; the
+// first data line has blanks around its numbers, the count a word after it.
 QByteArray SmallFile(const char* unit = "\"degC\"", const char* scale = "1") {
-    return QByteArray("\"loggerfile\"\r\n\"my own kind\"\r\n3\r\n\"Opened\"\r\n\"tag\"\r\n") +
+    return QByteArray(
+               "\"loggerfile\"\r\n\"my own kind\"\r\n3 readings\r\n\"Opened\"\r\n\"tag\"\r\n") +
            "\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n" + scale + "\r\n7\r\n" + unit +
-           "\r\n30\r\n10\r\n38412,5\t12,25\r\n38412.50001\t13,5\r\n38412.50002\t-1\r\n";
+           "\r\n30\r\n10\r\n 38412,5 \t 12,25 \r\n38412.50001\t13,5\r\n38412.50002\t-1\r\n";
 }
 
 } // namespace
@@ -100,14 +88,12 @@ private slots:
     void init() {
         dir = std::make_unique<ScopedWorkDir>();
         fx = std::make_unique<MainWindowFixture>();
-        w = fx->w.get();
-        st = fx->st.get();
+        w = fx->w.get(), st = fx->st.get();
         st->LanguageIndex = 1;
         for (int s : {53, 54, 55, 56, 62, 67, 74, 76, 144}) st->LangText[s][1] = Marked(s);
     }
     void cleanup() {
-        fx.reset();
-        dir.reset();
+        fx.reset(), dir.reset();
         ui::SetPointer(ui::Pointer::Default);
     }
 
@@ -121,9 +107,7 @@ private slots:
         RecordFileHeader header;
         header.fileKind = QStringLiteral("ignored by the writer");
         header.description = {"Title, with comma", "Tag \"x\"", {}, {}, {}, {}, "last"};
-        header.probeScale = 1;
-        header.unitName = QStringLiteral("Volt");
-        header.highLimit = 250.5;
+        header.probeScale = 1, header.unitName = "Volt", header.highLimit = 250.5;
         header.lowLimit = -3;
         const RecordPoint points[] = {{38412.25, 12}, {38412.0, 0.5}, {38412.123456789, -9.996}};
         QCOMPARE(
@@ -134,31 +118,11 @@ private slots:
                        "38412,12345679\t-10,\r\n"));
     }
 
-    // Variants the reader accepts: the data lines split at the first tab, commas taken as
-    // decimal separators, the count read by the leading-number parse.
-    void toleratedVariants() {
-        const QByteArray good = SmallFile();
-        for (const QByteArray& bytes :
-             {good, QByteArray(good).replace("\r\n", "\n"),
-              QByteArray(good).replace("\r\n", "\r").chopped(1),
-              QByteArray(good).replace("38412,5\t12,25", " 38412,5 \t 12,25 "), good + "junk\r\n",
-              QByteArray(good).replace("\"loggerfile\"", "loggerfile"),
-              QByteArray(good).replace("\r\n3\r\n", "\r\n3 readings\r\n")}) {
-            const RecordFileResult result = ParseRecordFile(bytes);
-            QVERIFY2(std::holds_alternative<ParsedRecordFile>(result), bytes.constData());
-            const ParsedRecordFile& file = std::get<ParsedRecordFile>(result);
-            QCOMPARE(file.times.size(), size_t(3));
-            QCOMPARE(QPointF(file.times[0], file.values[0]), QPointF(38412.5, 12.25));
-        }
-    }
-
     void saveNames() {
-        for (auto [chosen, saved] : {std::pair{"/d/report", "/d/report.txt"},
-                                     {"/d/report.TXT", "/d/report.TXT"},
-                                     {"/d/x.abc", "/d/x.abc"},
-                                     {"/d/data.text", "/d/data.text.txt"},
-                                     {"/d.abc/a", "/d.abc/a.txt"}})
-            QCOMPARE(RecordFileName(chosen), QString(saved));
+        for (const QString chosenSaved :
+             {"/d/report /d/report.txt", "/d/report.TXT /d/report.TXT", "/d/x.abc /d/x.abc",
+              "/d/data.text /d/data.text.txt", "/d.abc/a /d.abc/a.txt"})
+            QCOMPARE(RecordFileName(chosenSaved.section(' ', 0, 0)), chosenSaved.section(' ', 1));
     }
     // Saved whole and read back: the same header values and count, every value and time to the
     // written precision; reading 24541 is the first row of the second storage block.
@@ -182,13 +146,10 @@ private slots:
         QVERIFY(st->DataSaved == 1 && !w->mnuSaveTXT->isEnabled());
         QCOMPARE(w->Label16->text(), Marked(62));
 
-        // Another record takes its place, then the file is opened again.
+        // A fresh window opens the file.
         const AppState written = *st;
-        LoadRecord(*w, 5);
-        st->GraphTitle.clear();
-        st->LoggerNumber = Number();
-        st->HighLimitValue = 0;
-        st->DataSaved = 1;
+        fx = std::make_unique<MainWindowFixture>();
+        w = fx->w.get(), st = fx->st.get();
         PromptScript open;
         open.openFile(dir->file("round.txt"));
         run(w->mnuOpen, open);
@@ -206,25 +167,17 @@ private slots:
                 std::fabs(st->DisplayValue.point(i) - value) > 0.00501)
                 QFAIL(qPrintable(QStringLiteral("reading %1 differs").arg(i)));
         }
-        QCOMPARE(st->RecordValue(2, 1), 777.75f);
     }
 
-    // With nothing to save there is only a message. With a zoomed window of 100 readings from
-    // the middle, the scope dialog offers what is not saved yet: the whole record first; then,
-    // the whole being saved, the window alone is written without the dialog, which disables
-    // Save As .TXT; with both saved the dialog offers neither.
+    // With a zoomed window of 100 readings from the middle, the scope dialog offers what is not
+    // saved yet: the whole record first; then, the whole being saved, the window alone is written
+    // without the dialog, which disables Save As .TXT; with both saved the dialog offers neither.
     void saveScopes() {
-        PromptScript none;
-        none.message("No Data to Save.  Download First.", ui::Ok);
-        run(w->mnuSaveTXT, none);
-        QCOMPARE(none.seen().first().title, Marked(54));
         LoadRecord(*w, 1000);
-        for (int i = 1; i <= 100; ++i) {
-            st->DisplayTime.point(i) = TimeOf(i + 400);
+        for (int i = 1; i <= 100; ++i)
+            st->DisplayTime.point(i) = TimeOf(i + 400),
             st->DisplayValue.point(i) = ValueOf(i + 400);
-        }
-        st->DisplayCount = 100;
-        st->Zoomed = 1;
+        st->DisplayCount = 100, st->Zoomed = 1;
         QList<bool> enabled;
         const auto choose = [&enabled](QPushButton* SaveOpt::*button) {
             return [&enabled, button](QDialog& d) {
@@ -248,8 +201,7 @@ private slots:
         QCOMPARE(enabled, (QList<bool>{true, true, false, false}));
         QCOMPARE(FileLines(*dir, "whole.txt").size(), 15 + 1000);
         const QList<QByteArray> lines = FileLines(*dir, "window.txt");
-        QCOMPARE(lines.size(), 115);
-        QCOMPARE(lines[2], QByteArray("100"));
+        QVERIFY(lines.size() == 115 && lines[2] == "100");
         QCOMPARE(lines[15], RecordDataLine(TimeOf(401), ValueOf(401)).toLatin1());
         QCOMPARE(lines[114], RecordDataLine(TimeOf(500), ValueOf(500)).toLatin1());
     }
@@ -265,37 +217,26 @@ private slots:
         run(w->mnuSaveTXT, script);
         const auto& question = script.seen().at(1);
         QVERIFY(question.buttons == ui::Buttons::YesNoCancel && question.defaultButton == 2);
-        QVERIFY(question.icon == ui::Icon::Critical && question.title == Marked(74));
         QCOMPARE(FileLines(*dir, "old.txt").size(), 25);
         QCOMPARE(st->DataSaved.value(), 1.0);
     }
 
-    // A write that fails (a folder in the way, a file where a folder should be, a read-only
-    // folder) leaves every file as it was and every save state, and says what failed.
+    // A write that fails (a folder in the way, a file where a folder should be) leaves every file
+    // as it was and every save state, and says what failed. A read-only folder, a full disk and
+    // a file-size limit run end to end in tests/e2e/bad_files.cpp.
     void failedWriteChangesNothing() {
         QDir(dir->path()).mkdir("folder.txt");
-        QDir(dir->path()).mkdir("locked");
         dir->write("plain", "a file");
-        dir->write("locked/old.txt", "earlier");
-        const QString locked = dir->file("locked");
-        QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
-        const auto unlock = qScopeGuard([&] {
-            QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        });
-        // Some users (root) write into read-only folders all the same.
-        const bool lockHolds = !QFile(locked + "/probe").open(QIODevice::WriteOnly);
         LoadRecord(*w, 10);
         w->Label16->setText("before");
-        for (const QString name : {"folder.txt", "plain/x.txt", "locked/old.txt"}) {
-            if (name.startsWith(u"locked") && !lockHolds) continue;
+        for (const QString name : {"folder.txt", "plain/x.txt"}) {
             PromptScript script;
             script.saveFile(dir->file(name));
-            if (!name.startsWith(u"plain")) script.message(Marked(144), ui::Yes);
+            if (name == "folder.txt") script.message(Marked(144), ui::Yes);
             script.message("could not be saved", ui::Ok);
             run(w->mnuSaveTXT, script);
             QVERIFY(script.messages().last().contains(QFileInfo(name).fileName()));
-            QVERIFY(QFileInfo(dir->file("folder.txt")).isDir());
-            QCOMPARE(dir->read("plain") + dir->read("locked/old.txt"), QByteArray("a fileearlier"));
+            QVERIFY(QFileInfo(dir->file("folder.txt")).isDir() && dir->read("plain") == "a file");
             QVERIFY(st->DataSaved == 0 && st->ViewSaved == 0 && w->mnuSaveTXT->isEnabled());
             QCOMPARE(w->Label16->text(), QStringLiteral("before"));
         }
@@ -308,13 +249,14 @@ private slots:
         QTest::addColumn<QByteArray>("scale");
         QTest::addColumn<double>("unitCode");
         QTest::addColumn<double>("probeScale");
+        QTest::addColumn<QByteArray>("eol"); // LF or CR alone: the last line without one
         // clang-format off
-        QTest::newRow("degC") << QByteArray("\"degC\"") << QByteArray("5") << 2.0 << 5.0;
-        QTest::newRow("scale 0 is 1") << QByteArray("\"degC\"") << QByteArray("0") << 2.0 << 1.0;
-        QTest::newRow("empty scale is 1") << QByteArray("\"Amp\"") << QByteArray() << 5.0 << 1.0;
-        QTest::newRow("V rms forces 2") << QByteArray("\"V rms\"") << QByteArray("7") << 10.0 << 2.0;
-        QTest::newRow("V rms blank forces 1") << QByteArray("\"V rms \"") << QByteArray("7") << 11.0 << 1.0;
-        QTest::newRow("unknown unit keeps the code") << QByteArray("\"psi\"") << QByteArray("3") << 9.0 << 3.0;
+        QTest::newRow("degC") << QByteArray("\"degC\"") << QByteArray("5") << 2.0 << 5.0 << QByteArray("\r\n");
+        QTest::newRow("scale 0 is 1, LF") << QByteArray("\"degC\"") << QByteArray("0") << 2.0 << 1.0 << QByteArray("\n");
+        QTest::newRow("empty scale is 1, CR") << QByteArray("\"Amp\"") << QByteArray() << 5.0 << 1.0 << QByteArray("\r");
+        QTest::newRow("V rms forces 2") << QByteArray("\"V rms\"") << QByteArray("7") << 10.0 << 2.0 << QByteArray("\r\n");
+        QTest::newRow("V rms blank forces 1") << QByteArray("\"V rms \"") << QByteArray("7") << 11.0 << 1.0 << QByteArray("\r\n");
+        QTest::newRow("unknown unit keeps the code") << QByteArray("\"psi\"") << QByteArray("3") << 9.0 << 3.0 << QByteArray("\r\n");
         // clang-format on
     }
     void openedFileBecomesTheRecord() {
@@ -322,12 +264,11 @@ private slots:
         QFETCH(QByteArray, scale);
         QFETCH(double, unitCode);
         QFETCH(double, probeScale);
+        QFETCH(QByteArray, eol);
         LoadRecord(*w, 50);
-        st->UnitCode = 9;
-        st->DataSaved = st->Zoomed = 1;
-        w->Command2->show();
-        w->Label14->show();
-        dir->write("in.txt", SmallFile(unit.constData(), scale.constData()));
+        st->UnitCode = 9, st->DataSaved = st->Zoomed = 1;
+        QByteArray bytes = SmallFile(unit.constData(), scale.constData()).replace("\r\n", eol);
+        dir->write("in.txt", eol == "\r\n" ? bytes : bytes.chopped(eol.size()));
         PromptScript script;
         script.openFile(dir->file("in.txt"));
         run(w->mnuOpen, script);
@@ -337,17 +278,14 @@ private slots:
         QCOMPARE(
             QStringList({st->FileKind, st->GraphTitle, st->DescriptionLine7, st->OpenFileName}),
             QStringList({"my own kind", "Opened", "", dir->file("in.txt")}));
-        // Decimal commas in the data lines.
+        // Decimal commas in the data lines, blanks around the numbers.
         QCOMPARE(QList<double>({st->RecordCount, st->DisplayCount, st->DisplayTime.point(1),
                                 st->DisplayValue.point(1), st->RecordValue.point(2)}),
                  QList<double>({3, 3, 38412.5, 12.25, 13.5}));
         QVERIFY(st->DataFromFile == 1 && st->DataSaved == 1 && st->Zoomed == 0);
-        QCOMPARE(w->ProgressBar1->value(), 100);
         QCOMPARE(w->Label16->text(), Marked(62));
-        QVERIFY(!w->mnuSaveTXT->isEnabled() && w->mnuPGraph->isEnabled());
-        QVERIFY(w->Command2->isHidden() && !w->Command3->isHidden() && w->Label14->isHidden());
-        QCOMPARE(ui::CurrentPointer(), ui::Pointer::Default);
-        for (QAction* menu : w->busyMenus()) QVERIFY(menu->isEnabled());
+        QVERIFY(w->ProgressBar1->value() == 100 && !w->Command3->isHidden() &&
+                !w->mnuSaveTXT->isEnabled() && w->mnuPGraph->isEnabled());
     }
 
     // A damaged file stops the read and says on which line; another text file gives string 53
@@ -363,13 +301,12 @@ private slots:
         };
         // clang-format off
         QTest::newRow("no tab") << with("\t13", " 13") << "line 17";
-        QTest::newRow("ends before its count") << with("\r\n3\r\n", "\r\n4\r\n") << "line 19";
-        QTest::newRow("count above three banks") << with("\r\n3\r\n", "\r\n73621\r\n") << "line 3";
-        QTest::newRow("count zero") << with("\r\n3\r\n", "\r\n0\r\n") << "line 3";
+        QTest::newRow("count above three banks") << with("\r\n3 readings\r\n", "\r\n73621\r\n") << "line 3";
+        QTest::newRow("count zero") << with("\r\n3 readings\r\n", "\r\n0\r\n") << "line 3";
         QTest::newRow("header cut short") << good.left(good.indexOf("\"tag\"")) << "line 5";
         QTest::newRow("unclosed quote") << with("\"Opened\"", "\"Opened") << "line 4";
         QTest::newRow("limit not a number") << with("\r\n30\r\n", "\r\nx\r\n") << "line 14";
-        QTest::newRow("time not a date") << with("38412,5\t", "1e300\t") << "line 16";
+        QTest::newRow("time not a date") << with(" 38412,5 \t", "1e300\t") << "line 16";
         QTest::newRow("value beyond a single") << with("13,5", "1e39") << "line 17";
         QTest::newRow("other text, unsaved") << QByteArray("shopping list\r\nmilk\r\n") << Marked(53);
         QTest::newRow("missing file") << QByteArray() << Marked(55);
@@ -380,17 +317,14 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, message);
         LoadRecord(*w, 20);
-        st->DataFromFile = 1;
-        st->DataSaved = message == Marked(53) ? 0 : 1;
-        st->OpenFileName = QStringLiteral("earlier.txt");
-        st->FileKind = QStringLiteral("earlier kind");
-        w->mnuFuncWEN->setVisible(true);
-        w->mnuDownload->setEnabled(false);
+        st->DataFromFile = 1, st->DataSaved = message == Marked(53) ? 0 : 1;
+        st->OpenFileName = "earlier.txt", st->FileKind = "earlier kind";
+        w->mnuFuncWEN->setVisible(true), w->mnuDownload->setEnabled(false);
         if (bytes == "folder")
             QDir(dir->path()).mkdir("in.txt");
         else if (!bytes.isEmpty())
             dir->write("in.txt", bytes);
-        const QString before = Snapshot(*w);
+        const QByteArray before = Snapshot(*w);
         PromptScript script;
         if (message == Marked(53)) script.message(Marked(76), ui::Ok);
         script.openFile(dir->file("in.txt")).message(message, ui::Ok).openFile(std::nullopt);
@@ -399,32 +333,15 @@ private slots:
         QCOMPARE(st->ReopenPending.value(), 1.0);
     }
 
-    void unsavedQuestion_data() {
-        QTest::addColumn<double>("dataSaved");
-        QTest::addColumn<int>("progress");
-        QTest::addColumn<double>("reopen");
-        QTest::addColumn<bool>("asked");
-        QTest::newRow("unsaved download") << 0.0 << 100 << 0.0 << true;
-        QTest::newRow("saved") << 1.0 << 100 << 0.0 << false;
-        // A failed open lets its own Open dialog come again unasked, not a later Open command.
-        QTest::newRow("after a failed open") << 0.0 << 100 << 1.0 << true;
-    }
-    void unsavedQuestion() {
-        QFETCH(double, dataSaved);
-        QFETCH(int, progress);
-        QFETCH(double, reopen);
-        QFETCH(bool, asked);
-        st->DataSaved = dataSaved;
-        w->ProgressBar1->setValue(progress);
-        st->ReopenPending = reopen;
-        // Cancel at the question ends the command before the Open dialog.
+    // Cancel at the question about an unsaved record ends Open before its dialog. (Open after a
+    // save asks nothing: wholeRecordRoundTrip; a failed open's own dialog comes again unasked:
+    // damagedFileKeepsTheRecord.)
+    void unsavedQuestionCancelled() {
+        LoadRecord(*w, 10);
         PromptScript script;
-        if (asked)
-            script.message(Marked(76), ui::Cancel);
-        else
-            script.openFile(std::nullopt);
+        script.message(Marked(76), ui::Cancel);
         run(w->mnuOpen, script);
-        if (asked) QCOMPARE(script.seen().first().buttons, ui::Buttons::OkCancel);
+        QCOMPARE(script.seen().first().buttons, ui::Buttons::OkCancel);
     }
 };
 

@@ -20,9 +20,9 @@ struct GraphWindow {
     ~GraphWindow() { ui::SetPointer(ui::Pointer::Default); }
 
     // A record of the values at the given tenths of a second after kStart (0, 1, 2, ... when
-    // none are given), displayed whole and drawn.
-    void draw(const QList<double>& values, double high = 0, double low = 0,
-              const QList<double>& at = {}) {
+    // none are given), displayed whole and drawn; its picture.
+    QImage draw(const QList<double>& values, double high = 0, double low = 0,
+                const QList<double>& at = {}) {
         for (int i = 1; i <= values.size(); ++i) {
             st.RecordTime.point(i) = st.DisplayTime.point(i) =
                 kStart + (at.isEmpty() ? i - 1 : at[i - 1]) / 864000.0;
@@ -32,5 +32,6 @@ struct GraphWindow {
         st.HighLimitValue = high, st.LowLimitValue = low;
         w.ProgressBar1->setValue(100);
         DrawGraph(w);
+        return w.Picture1->Image();
     }
 };

@@ -21,16 +21,12 @@ private slots:
         GraphWindow g;
         g.draw({1, 2, 3, 4, 5});
         const auto annotate = [&g](const std::function<void(Describe&)>& edit, bool cancel) {
-            g.st.DataSaved = 1;
-            g.w.Label16->clear();
-            g.w.mnuSaveTXT->setEnabled(false);
+            g.st.DataSaved = 1, g.w.Label16->clear(), g.w.mnuSaveTXT->setEnabled(false);
             PromptScript script;
             script.modal("Describe", [&](QDialog& d) {
                 edit(static_cast<Describe&>(d));
-                if (cancel)
-                    QTest::keyClick(&d, Qt::Key_Escape);
-                else
-                    static_cast<Describe&>(d).Command1->click();
+                cancel ? QTest::keyClick(&d, Qt::Key_Escape)
+                       : static_cast<Describe&>(d).Command1->click();
             });
             g.w.Command3->click();
             return script.finished() && g.st.DataSaved == 0 &&

@@ -3,14 +3,12 @@
 // and the status panel (polling.cpp), twenty unanswered polls (polling.cpp), downloads and an
 // empty logger (download.cpp), a stalled transfer given up by the watchdog, a wrong acknowledge
 // and Download during a status exchange (faults.cpp), new limits until reported and the one restart
-// (setup.cpp).
+// (setup.cpp). Those runs also show each timer sending only in its turn.
+#include "LinkWindow.h"
 #include "link/CommandSequencer.h"
 #include "link/ReceiveHandler.h"
 #include "link/StatusRecord.h"
-#include "link/serial/MSComm1.h"
-#include "support/Fixtures.h"
 #include "support/PromptScript.h"
-#include "support/Pty.h"
 #include "support/TestRegistry.h"
 #include "ui/Pointer.h"
 
@@ -35,25 +33,7 @@ QByteArray statusWith(std::initializer_list<std::pair<int, int>> bytes) {
 class SequencerTest : public QObject {
     Q_OBJECT
 
-    // The main window with its serial port on the pseudo-terminal, its timers not started.
-    struct Link {
-        ScopedWorkDir dir;
-        MainWindowFixture fx;
-        Pty line;
-        AppState& st = *fx.st;
-        Log1& w = *fx.w;
-        Link() {
-            qputenv("VESTO_COM1", line.slavePath().toLocal8Bit());
-            st.LanguageIndex = 1;
-            st.LangText[73][1] = QStringLiteral("Discard the record?");
-            st.VoltageRange = QStringLiteral("250 Volt");
-            st.CommPort = 1;
-            w.MSComm1->setInBufferSize(32760);
-            w.MSComm1->setCommPort(1);
-        }
-        ~Link() { qunsetenv("VESTO_COM1"); }
-    };
-    std::unique_ptr<Link> f;
+    std::unique_ptr<LinkWindow> f;
 
     // Sends Status and answers it with the bytes given, in one write or in two.
     void answerStatus(const QByteArray& answer, bool split = false) {
@@ -68,42 +48,15 @@ class SequencerTest : public QObject {
 
 private slots:
     void init() {
-        f = std::make_unique<Link>();
+        f = std::make_unique<LinkWindow>();
+        f->st.LangText[73][1] = QStringLiteral("Discard the record?");
+        f->st.VoltageRange = QStringLiteral("250 Volt");
+        f->w.MSComm1->setInBufferSize(32760);
         QCOMPARE(f->w.MSComm1->setPortOpen(true), 0);
     }
     void cleanup() {
         f.reset();
         ui::SetPointer(ui::Pointer::Default);
-    }
-
-    // Each timer sends only when its conditions hold; a command throws a late answer away first.
-    void timers() {
-        AppState& st = f->st;
-        const auto tick = [this](void (*timer)(Log1&)) {
-            timer(f->w);
-            return f->line.read(2, 200);
-        };
-        st.PortReady = 1;
-        st.LinkState = 1;
-        QVERIFY(f->line.write("late"));
-        QTRY_COMPARE(f->w.MSComm1->inBufferCount(), 4);
-        QCOMPARE(tick(Timer1_Timer), QByteArray("\0R", 2));
-        QCOMPARE(f->w.MSComm1->inBufferCount(), 0);
-        QCOMPARE(st.PollMisses, qint16(1));
-        // A record is coming: no poll and no miss counted; no Limits, no Restart either.
-        st.StatusPhase = 1;
-        st.LimitsConfirmed = 0;
-        st.RestartPending = 1;
-        QCOMPARE(tick(Timer1_Timer) + tick(Timer7_Timer) + tick(Timer11_Timer), QByteArray());
-        QCOMPARE(st.PollMisses, qint16(1));
-        // The periodic refresh waits for the limits, then drops the unfinished record.
-        st.LinkState = 2;
-        Timer5_Timer(f->w);
-        QCOMPARE(st.StatusPhase, qint16(1));
-        st.LimitsConfirmed = 1;
-        Timer5_Timer(f->w);
-        QCOMPARE(QList<int>({st.StatusPhase, int(st.LinkState)}), QList<int>({0, 2}));
-        QCOMPARE(tick(Timer2_Timer), QByteArray()); // no transfer unless requested
     }
 
     // A download called off at the warning about an unsaved record or in the clock dialog
@@ -130,7 +83,6 @@ private slots:
     void unusableRecords_data() {
         QTest::addColumn<QByteArray>("answer");
         QTest::newRow("bank 3") << kAck + statusWith({{68, 10}, {70, 3}});
-        QTest::newRow("block index 409") << kAck + statusWith({{68, 0x99}, {69, 0x01}});
         QTest::newRow("stops short") << kAck + statusWith({{68, 10}}).left(60);
     }
     void unusableRecords() {

@@ -1,5 +1,5 @@
 // The serial port on a pseudo-terminal. Status records and whole banks through it, commands out
-// of it and the open errors 68 and 70 are run end to end in tests/e2e.
+// of it, devices named for COM2 and COM3 and the open errors 68 and 70 run end to end in tests/e2e.
 #include "link/serial/MSComm1.h"
 #include "support/Pty.h"
 #include "support/TestRegistry.h"
@@ -15,11 +15,6 @@ QByteArray pattern(int size) {
     return bytes;
 }
 
-void setDevice(int port, const QByteArray& path) {
-    const QByteArray name = "VESTO_COM" + QByteArray::number(port);
-    path.isEmpty() ? qunsetenv(name.constData()) : qputenv(name.constData(), path);
-}
-
 } // namespace
 
 class SerialPortTest : public QObject {
@@ -32,38 +27,17 @@ private slots:
     void init() {
         line_ = std::make_unique<Pty>();
         QVERIFY2(line_->isOpen(), qPrintable(line_->errorString()));
-        setDevice(1, line_->slavePath().toLocal8Bit());
+        qputenv("VESTO_COM1", line_->slavePath().toLocal8Bit());
         port_ = std::make_unique<MSComm1>();
     }
     void cleanup() {
         port_.reset();
         line_.reset();
-        for (int n : {1, 2, 5, 17}) setDevice(n, {});
-    }
-
-    void devicePath() {
-        setDevice(2, "/dev/ttyUSB0");
-        setDevice(17, "/dev/ttyS9");
-        const QList<std::pair<int, QString>> cases = {
-            {3, "/dev/ttyS2"}, {4, "/dev/ttyS3"}, {2, "/dev/ttyUSB0"}, {5, ""}, {17, ""}};
-        for (const auto& [port, path] : cases) QCOMPARE(MSComm1::devicePath(port), path);
-    }
-
-    // A text the port cannot take leaves the previous settings.
-    void settingsText() {
-        // clang-format off
-        const QList<std::pair<QString, QString>> cases = {
-            {"4800,N,8,2", "4800,N,8,2"}, {" 9600 , e , 7 , 1 ", "9600,E,7,1"}, {"4800,N,8", ""},
-            {"fast,N,8,2", ""}, {"4800,X,8,2", ""}, {"4800,N,8,1.5", ""}};
-        // clang-format on
-        for (const auto& [text, after] : cases) {
-            QVERIFY(port_->setSettings(QStringLiteral("1200,N,8,2")));
-            QCOMPARE(port_->setSettings(text), !after.isEmpty());
-            QCOMPARE(port_->settings(), after.isEmpty() ? QStringLiteral("1200,N,8,2") : after);
-        }
+        qunsetenv("VESTO_COM1");
     }
 
     void settingsReachTheLine() {
+        QVERIFY(!port_->setSettings(QStringLiteral("4800,N,8")));
         QVERIFY(port_->setSettings(QStringLiteral("4800,N,8,2")));
         QCOMPARE(port_->setPortOpen(true), 0);
         Pty::LineMode line = line_->lineMode();
