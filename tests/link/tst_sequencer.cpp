@@ -101,6 +101,22 @@ private slots:
         QTRY_COMPARE(st.LoggerOnline, qint16(1));
         QCOMPARE(int(st.LoggerRecordCount), 600);
     }
+    // A late answer still waiting in the input would be read as the answer to the next command:
+    // each of the four commands throws it away before it goes out.
+    void lateAnswerThrownAway() {
+        const std::pair<void (*)(Log1&), QByteArray> commands[] = {{SendStatus, {"\0R", 2}},
+                                                                   {SendTransfer, {"\0T", 2}},
+                                                                   {SendLimits, {"\0L", 2}},
+                                                                   {SendRestart, {"\0B", 2}}};
+        for (const auto& [send, sent] : commands) {
+            QVERIFY(f->line.write("late"));
+            QTRY_COMPARE(f->w.MSComm1->inBufferCount(), 4);
+            send(f->w);
+            QCOMPARE(f->line.read(sent.size()), sent);
+            QCOMPARE(f->w.MSComm1->inBufferCount(), 0);
+            f->line.read(3, 100); // the rest of the Limits command
+        }
+    }
 };
 
 VESTO_TEST(SequencerTest)
