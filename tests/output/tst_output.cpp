@@ -66,8 +66,7 @@ struct Printing {
     QString text(const QString& option) const {
         QProcess p;
         p.start("pdftotext", {option, pdf, "-"});
-        p.waitForFinished(60000);
-        return QString::fromUtf8(p.readAllStandardOutput());
+        return p.waitForFinished(60000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
     }
     // The top of the word printed at x (within 3 points), in points from the page's top.
     double wordTop(const QString& word, double x) const {
@@ -133,14 +132,13 @@ private slots:
     // first + 500 (p - 1) + r + 100 c, c = 0..4, up to last; -layout keeps them in rows.
     void listing_data() {
         QTest::addColumn<int>("count");
-        // The button of the options dialog when zoomed; -1 not zoomed, -2 not zoomed and the
-        // print dialog cancelled.
+        // The button of the options dialog when zoomed; -1 not zoomed. A cancelled print dialog
+        // is a graph page case.
         QTest::addColumn<int>("scope");
         QTest::addColumn<QList<int>>("readings"); // first and last printed
         for (int n : {1, 100, 101, 500, 501})
             QTest::addRow("%d points", n) << n << -1 << QList<int>{1, n};
         QTest::newRow("zoomed, displayed graph only") << 501 << 1 << QList<int>{201, 300};
-        QTest::newRow("dialog cancelled") << 501 << -2 << QList<int>{};
     }
     void listing() {
         QFETCH(int, count);
@@ -152,8 +150,7 @@ private slots:
                 QMetaObject::invokeMethod(
                     d.findChild<QObject*>(QString("Command%1").arg(scope + 1)), "click");
             });
-        QVERIFY2(p.print(p.w.mnuPData, scope != -2), qPrintable(p.script.report()));
-        if (readings.isEmpty()) return;
+        QVERIFY2(p.print(p.w.mnuPData, true), qPrintable(p.script.report()));
         const QStringList pages = p.text("-layout").split('\f');
         QCOMPARE(pages.size() - 1, (readings[1] - readings[0]) / 500 + 1); // a form feed ends each
         static const QRegularExpression value("(\\d+)\\.00 V");
