@@ -157,20 +157,22 @@ private slots:
         QCOMPARE(ended.count(), 1);
     }
 
-    // Files present beforehand (w: loggerx.ini in the working folder; u: the per-user settings;
-    // i: both installed), each holding its letter; then the settings and language paths used and
-    // what the settings file holds. A language file in the working folder is a language test.
+    // Files present beforehand (w, l: loggerx.ini, loglango.txt in the working folder; u: the
+    // per-user settings; i: both installed), each holding its letter; then the settings and
+    // language paths used and what the settings file holds.
     void fileLocations() {
         for (auto [present, expected] :
              {std::pair{"", "user/loggerx.ini,,"},            // a build tree, nothing installed
               {"i", "user/loggerx.ini,share/loglango.txt,i"}, // the first start installed
               {"ui", "user/loggerx.ini,share/loglango.txt,u"},
-              {"wui", "work/loggerx.ini,share/loglango.txt,w"}}) {
+              {"wui", "work/loggerx.ini,share/loglango.txt,w"},
+              {"lui", "work/loggerx.ini,work/loglango.txt,"}}) {
             ScopedWorkDir dir;
             const QDir root(dir.path());
             root.mkpath("work");
-            for (const QString path : {"w:work/loggerx.ini", "u:user/loggerx.ini",
-                                       "i:share/loggerx.ini", "i:share/loglango.txt"}) {
+            for (const QString path :
+                 {"w:work/loggerx.ini", "l:work/loglango.txt", "u:user/loggerx.ini",
+                  "i:share/loggerx.ini", "i:share/loglango.txt"}) {
                 if (QString(present).contains(path[0]) &&
                     root.mkpath(QFileInfo(path.mid(2)).path()))
                     dir.write(path.mid(2), path.left(1).toLatin1());
