@@ -9,29 +9,22 @@
 class DateSerialTest : public QObject {
     Q_OBJECT
 private slots:
-    void cleanup() { ui::SetClockForTesting(nullptr); }
 
     // Serial to calendar parts, rounded to the second (the date patterns' cases cover serials
     // before the epoch, the year's rollover and NaN).
-    void parts_data() {
-        QTest::addColumn<double>("serial");
-        QTest::addColumn<QDateTime>("expected");
-        const auto row = [](const char* name, double serial, QDate date, QTime time) {
-            QTest::newRow(name) << serial << QDateTime(date, time);
-        };
-        row("epoch", 0, {1899, 12, 30}, {0, 0});
-        row("noon", 38412.5, {2005, 3, 1}, {12, 0});
-        row("leap day", 36585.75, {2000, 2, 29}, {18, 0});
-        row("last", 2958465, {9999, 12, 31}, {0, 0});
-        row("round up", 38412 + 45296.6 / 86400, {2005, 3, 1}, {12, 34, 57});
-        row("huge", 1e300, {9999, 12, 31}, {23, 59, 59});
-    }
     void parts() {
-        QFETCH(double, serial);
-        QFETCH(QDateTime, expected);
-        const ui::DateParts p = ui::PartsFromSerial(serial);
-        QCOMPARE(QDateTime(QDate(p.year, p.month, p.day), QTime(p.hour, p.minute, p.second)),
-                 expected);
+        const std::tuple<double, QDate, QTime> cases[] = {
+            {0, {1899, 12, 30}, {0, 0}},
+            {38412.5, {2005, 3, 1}, {12, 0}},
+            {36585.75, {2000, 2, 29}, {18, 0}}, // leap day
+            {2958465, {9999, 12, 31}, {0, 0}},
+            {38412 + 45296.6 / 86400, {2005, 3, 1}, {12, 34, 57}},
+            {1e300, {9999, 12, 31}, {23, 59, 59}}};
+        for (const auto& [serial, date, time] : cases) {
+            const ui::DateParts p = ui::PartsFromSerial(serial);
+            QCOMPARE(QDateTime(QDate(p.year, p.month, p.day), QTime(p.hour, p.minute, p.second)),
+                     QDateTime(date, time));
+        }
     }
 
     void calendarCarriesOver() {
@@ -57,10 +50,8 @@ private slots:
         }
     }
 
-    void replaceableClock() {
-        ui::SetClockForTesting([] { return QDateTime(QDate(2005, 3, 1), QTime(12, 0)); });
-        QCOMPARE(ui::Now(), 38412.5);
-        ui::SetClockForTesting(nullptr);
+    // The program's clock is the system's unless a test replaces it (the clock tests do).
+    void now() {
         QVERIFY(std::fabs(ui::Now() - ui::SerialFromDate(QDateTime::currentDateTime())) < 1e-3);
     }
 

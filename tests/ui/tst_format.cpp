@@ -131,9 +131,7 @@ private slots:
 
     // The leading-number parse: blanks, tabs and line feeds skipped anywhere, sign, digits, one
     // period, an exponent with E or D; the first other character ends it; no number is 0.
-    void val_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("expected");
+    void val() {
         // clang-format off
         const std::pair<QString, double> cases[] = {
             {"", 0}, {"  abc", 0}, {"  -  1 2 . 5 e 1", -125}, {"\t1\n2", 12}, {"\r12", 0},
@@ -147,12 +145,7 @@ private slots:
         };
         // clang-format on
         for (const auto& [text, expected] : cases)
-            QTest::addRow("%s", qPrintable(text.left(20))) << text << expected;
-    }
-    void val() {
-        QFETCH(QString, text);
-        QFETCH(double, expected);
-        QCOMPARE(ui::Val(text), expected);
+            QVERIFY2(ui::Val(text) == expected, qPrintable(text.left(20)));
     }
 };
 VESTO_TEST(FormatTest)
