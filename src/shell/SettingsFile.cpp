@@ -111,38 +111,36 @@ QByteArray FormatSettings(const SettingsData& data) {
     return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
 }
 
+namespace {
+
+// The settings file's fields carry the names of the shared state's fields they hold.
+template <class To, class From> void CopyNamedSettings(To& to, const From& from) {
+    to.CommPort = from.CommPort;
+    to.LanguageIndex = from.LanguageIndex;
+    to.BaudRate = from.BaudRate;
+    to.FahrenheitFlag = from.FahrenheitFlag;
+    to.UsDateFormat = from.UsDateFormat;
+    to.VoltageRange = from.VoltageRange;
+    to.ProbeTableA = from.ProbeTableA;
+    to.ProbeTableB = from.ProbeTableB;
+    to.ProbeTableC = from.ProbeTableC;
+    to.ProbeTableD = from.ProbeTableD;
+    to.ProbeRowsA = from.ProbeRowsA;
+    to.ProbeRowsB = from.ProbeRowsB;
+}
+
+} // namespace
+
 SettingsData SettingsOf(const AppState& st) {
     SettingsData data;
-    data.CommPort = st.CommPort;
-    data.LanguageIndex = st.LanguageIndex;
-    data.BaudRate = st.BaudRate;
-    data.FahrenheitFlag = st.FahrenheitFlag;
-    data.UsDateFormat = st.UsDateFormat;
-    data.VoltageRange = st.VoltageRange;
-    data.ProbeTableA = st.ProbeTableA;
-    data.ProbeTableB = st.ProbeTableB;
-    data.ProbeTableC = st.ProbeTableC;
-    data.ProbeTableD = st.ProbeTableD;
-    data.ProbeRowsA = st.ProbeRowsA;
-    data.ProbeRowsB = st.ProbeRowsB;
+    CopyNamedSettings(data, st);
     for (size_t i = 0; i < kStoredUnitEntries.size(); ++i)
         data.UnitTexts[i] = st.FunctionUnitNames[static_cast<size_t>(kStoredUnitEntries[i])];
     return data;
 }
 
 void StoreSettings(const SettingsData& data, AppState& st) {
-    st.CommPort = data.CommPort;
-    st.LanguageIndex = data.LanguageIndex;
-    st.BaudRate = data.BaudRate;
-    st.FahrenheitFlag = data.FahrenheitFlag;
-    st.UsDateFormat = data.UsDateFormat;
-    st.VoltageRange = data.VoltageRange;
-    st.ProbeTableA = data.ProbeTableA;
-    st.ProbeTableB = data.ProbeTableB;
-    st.ProbeTableC = data.ProbeTableC;
-    st.ProbeTableD = data.ProbeTableD;
-    st.ProbeRowsA = data.ProbeRowsA;
-    st.ProbeRowsB = data.ProbeRowsB;
+    CopyNamedSettings(st, data);
     for (size_t i = 0; i < kStoredUnitEntries.size(); ++i)
         st.FunctionUnitNames[static_cast<size_t>(kStoredUnitEntries[i])] = data.UnitTexts[i];
 }
