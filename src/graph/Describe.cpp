@@ -17,17 +17,11 @@ constexpr int kLineLength = 40;
 const QColor kYellow(255, 255, 0);
 
 QLineEdit* box(QWidget* parent, const char* name, int left, int top, int width, int height) {
-    auto* b = new QLineEdit(parent);
-    b->setObjectName(QLatin1String(name));
-    ui::PlaceTwips(b, left, top, width, height);
-    return b;
+    return ui::NewControl<QLineEdit>(parent, name, {}, left, top, width, height);
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    ui::PlaceTwips(b, left, 3000, 975, 375);
-    return b;
+    return ui::NewControl<QPushButton>(parent, name, caption, left, 3000, 975, 375);
 }
 
 } // namespace

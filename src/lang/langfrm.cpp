@@ -31,13 +31,11 @@ langfrm::langfrm(Log1& owner) : QDialog(&owner), st(owner.st) {
     Option7 = options_[6];
     Option8 = options_[7];
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    ui::PlaceTwips(Command1, 2760, 240, 1095, 375);
+    Command1 =
+        ui::NewControl<QPushButton>(this, "Command1", QStringLiteral("OK"), 2760, 240, 1095, 375);
     Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    ui::PlaceTwips(Command2, 2760, 720, 1095, 375);
+    Command2 = ui::NewControl<QPushButton>(this, "Command2", QStringLiteral("Cancel"), 2760, 720,
+                                           1095, 375);
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
 }

@@ -39,42 +39,25 @@ Form1::Form1(Log1& owner) : QDialog(&owner), w_(owner) {
     setModal(false);
     setFixedSize(ui::TwipsToPixels(4800), ui::TwipsToPixels(2880));
 
-    auto label = [this](const char* name, const QString& caption, int left, int top, int width) {
-        auto* l = new QLabel(caption, this);
-        l->setObjectName(QLatin1String(name));
-        ui::PlaceTwips(l, left, top, width, 255);
-        return l;
-    };
-    auto text = [this](const char* name, int top) {
-        auto* t = new QLineEdit(this);
-        t->setObjectName(QLatin1String(name));
-        ui::PlaceTwips(t, 960, top, 1215, 315);
-        return t;
-    };
-    Label1 = label("Label1", QStringLiteral("High:"), 240, 285, 675);
-    Text1 = text("Text1", 240);
-    Label2 = label("Label2", QStringLiteral("Low:"), 240, 765, 675);
-    Text2 = text("Text2", 720);
+    Label1 = ui::NewLabel(this, "Label1", QStringLiteral("High:"), 240, 285, 675, 255);
+    Text1 = ui::NewControl<QLineEdit>(this, "Text1", {}, 960, 240, 1215, 315);
+    Label2 = ui::NewLabel(this, "Label2", QStringLiteral("Low:"), 240, 765, 675, 255);
+    Text2 = ui::NewControl<QLineEdit>(this, "Text2", {}, 960, 720, 1215, 315);
 
-    Frame1 = new QGroupBox(QStringLiteral("Mode"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    ui::PlaceTwips(Frame1, 2520, 120, 2040, 1035);
-    Option1 = new QRadioButton(QStringLiteral("IN"), Frame1);
-    Option1->setObjectName(QStringLiteral("Option1"));
-    ui::PlaceTwips(Option1, 240, 300, 1575, 315);
-    Option2 = new QRadioButton(QStringLiteral("OUT"), Frame1);
-    Option2->setObjectName(QStringLiteral("Option2"));
-    ui::PlaceTwips(Option2, 240, 660, 1575, 315);
+    Frame1 =
+        ui::NewControl<QGroupBox>(this, "Frame1", QStringLiteral("Mode"), 2520, 120, 2040, 1035);
+    Option1 =
+        ui::NewControl<QRadioButton>(Frame1, "Option1", QStringLiteral("IN"), 240, 300, 1575, 315);
+    Option2 =
+        ui::NewControl<QRadioButton>(Frame1, "Option2", QStringLiteral("OUT"), 240, 660, 1575, 315);
 
-    Label3 = label("Label3", {}, 240, 1380, 4320);
+    Label3 = ui::NewLabel(this, "Label3", {}, 240, 1380, 4320, 255);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    ui::PlaceTwips(Command1, 960, 2040, 1215, 375);
+    Command1 =
+        ui::NewControl<QPushButton>(this, "Command1", QStringLiteral("OK"), 960, 2040, 1215, 375);
     Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    ui::PlaceTwips(Command2, 2640, 2040, 1215, 375);
+    Command2 = ui::NewControl<QPushButton>(this, "Command2", QStringLiteral("Cancel"), 2640, 2040,
+                                           1215, 375);
 
     connect(Option1, &QRadioButton::clicked, this, &Form1::Option1_Click);
     connect(Option2, &QRadioButton::clicked, this, &Form1::Option2_Click);

@@ -35,13 +35,11 @@ frmPort::frmPort(Log1& owner) : QDialog(&owner), w_(owner) {
         *options[i] = option;
     }
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    ui::PlaceTwips(Command1, 2760, 840, 1215, 375);
+    Command1 =
+        ui::NewControl<QPushButton>(this, "Command1", QStringLiteral("OK"), 2760, 840, 1215, 375);
     Command1->setDefault(true);
-    Command2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    ui::PlaceTwips(Command2, 2760, 1320, 1215, 375);
+    Command2 = ui::NewControl<QPushButton>(this, "Command2", QStringLiteral("Cancel"), 2760, 1320,
+                                           1215, 375);
     connect(Command1, &QPushButton::clicked, this, &frmPort::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &frmPort::Command2_Click);
 }

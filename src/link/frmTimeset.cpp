@@ -55,13 +55,11 @@ frmTimeset::frmTimeset(Log1& owner) : QDialog(&owner), w_(owner) {
     Label7 = ui::NewLabel(this, "Label7", {}, 240, 2160, 4920, 255);
     Label8 = ui::NewLabel(this, "Label8", {}, 240, 2460, 4920, 255);
 
-    Command2 = new QPushButton(QStringLiteral("OK"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    ui::PlaceTwips(Command2, 1080, 3000, 1215, 375);
+    Command2 =
+        ui::NewControl<QPushButton>(this, "Command2", QStringLiteral("OK"), 1080, 3000, 1215, 375);
     Command2->setDefault(true);
-    Command3 = new QPushButton(QStringLiteral("Cancel"), this);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    ui::PlaceTwips(Command3, 3000, 3000, 1215, 375);
+    Command3 = ui::NewControl<QPushButton>(this, "Command3", QStringLiteral("Cancel"), 3000, 3000,
+                                           1215, 375);
     connect(Command2, &QPushButton::clicked, this, &frmTimeset::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &frmTimeset::Command3_Click);
 

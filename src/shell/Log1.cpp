@@ -28,14 +28,6 @@ const QColor kCream(255, 255, 224);
 const QColor kMagenta(255, 0, 255);
 const QColor kYellow(255, 255, 0);
 
-QGroupBox* makeFrame(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                     int width, int height) {
-    auto* frame = new QGroupBox(caption, parent);
-    frame->setObjectName(QLatin1String(name));
-    ui::PlaceTwips(frame, left, top, width, height);
-    return frame;
-}
-
 QAction* makeAction(QObject* parent, const char* name, const QString& caption) {
     auto* action = new QAction(caption, parent);
     action->setObjectName(QLatin1String(name));
@@ -110,7 +102,7 @@ void Log1::buildControls() {
     Label28->raise();
     Label1 = ui::NewLabel(client, "Label1", {}, 240, 840, 1215, 255);
 
-    Frame1 = makeFrame(client, "Frame1", {}, 2280, 0, 6615, 975);
+    Frame1 = ui::NewControl<QGroupBox>(client, "Frame1", {}, 2280, 0, 6615, 975);
     Frame1->setFlat(true);
     Frame1->setStyleSheet(QStringLiteral("QGroupBox#Frame1 { background: white; border: none; }"));
     Label22 = ui::NewLabel(Frame1, "Label22", {}, 120, 240, 1095, 255);
@@ -149,7 +141,8 @@ void Log1::buildControls() {
     for (QLabel* label : {Label18, Label8, Label25, Label9, Label10, Label12})
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    Frame2 = makeFrame(client, "Frame2", QStringLiteral("Displayed Graph"), 2640, 5280, 3495, 735);
+    Frame2 = ui::NewControl<QGroupBox>(client, "Frame2", QStringLiteral("Displayed Graph"), 2640,
+                                       5280, 3495, 735);
     Label33 = ui::NewLabel(Frame2, "Label33", QStringLiteral("Max:"), 120, 240, 495, 225);
     Label29 = ui::NewLabel(Frame2, "Label29", {}, 600, 240, 855, 225);
     Label32 = ui::NewLabel(Frame2, "Label32", QStringLiteral("Min:"), 1560, 240, 495, 225);
@@ -159,12 +152,10 @@ void Log1::buildControls() {
     Label24 = ui::NewLabel(Frame2, "Label24", QStringLiteral("Points:"), 1560, 480, 615, 225);
     Label40 = ui::NewLabel(Frame2, "Label40", {}, 2160, 480, 1215, 225);
 
-    Command2 = new QPushButton(QStringLiteral("Unzoom"), client);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    ui::PlaceTwips(Command2, 240, 5400, 1455, 255);
-    Command3 = new QPushButton(QStringLiteral("Annotate"), client);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    ui::PlaceTwips(Command3, 240, 5760, 1455, 255);
+    Command2 = ui::NewControl<QPushButton>(client, "Command2", QStringLiteral("Unzoom"), 240, 5400,
+                                           1455, 255);
+    Command3 = ui::NewControl<QPushButton>(client, "Command3", QStringLiteral("Annotate"), 240,
+                                           5760, 1455, 255);
 
     Label15 = ui::NewLabel(client, "Label15", {}, 6240, 5400, 2655, 225);
     ui::SetBackColor(Label15, kMagenta);

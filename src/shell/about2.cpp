@@ -9,10 +9,7 @@
 
 namespace {
 QLabel* line(QWidget* parent, const char* name, int top) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    ui::PlaceTwips(label, 2400, top, 4200, 255);
-    return label;
+    return ui::NewLabel(parent, name, {}, 2400, top, 4200, 255);
 }
 } // namespace
 
@@ -20,9 +17,7 @@ about2::about2(Log1& owner) : QDialog(&owner) {
     setObjectName(QStringLiteral("about2"));
     setModal(true);
     setFixedSize(ui::TwipsToPixels(6900), ui::TwipsToPixels(4140));
-    auto* logo = new QLabel(this);
-    logo->setObjectName(QStringLiteral("Image1"));
-    ui::PlaceTwips(logo, 240, 240, 1935, 615);
+    auto* logo = ui::NewLabel(this, "Image1", {}, 240, 240, 1935, 615);
     logo->setPixmap(DrawLogo(logo->size()));
 
     // Product, version and the maker's address, one line each.
@@ -40,9 +35,8 @@ about2::about2(Log1& owner) : QDialog(&owner) {
     Label8 = line(this, "Label8", 3300);
     Label8->setWordWrap(true);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    ui::PlaceTwips(Command1, 480, 3480, 1215, 375);
+    Command1 =
+        ui::NewControl<QPushButton>(this, "Command1", QStringLiteral("OK"), 480, 3480, 1215, 375);
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &QDialog::hide);
 }

@@ -15,10 +15,8 @@ ScopeDialog::ScopeDialog(QWidget* parent, const QString& name, const QString& ti
     setFixedSize(TwipsToPixels(4095), TwipsToPixels(1995));
     const auto button = [&](const char* objectName, const QString& caption, int top,
                             Choice choice) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(objectName));
+        auto* b = NewControl<QPushButton>(this, objectName, caption, 480, top, 3135, 375);
         b->setAutoDefault(false);
-        PlaceTwips(b, 480, top, 3135, 375);
         connect(b, &QPushButton::clicked, this, [this, chosen, choice] {
             chosen(choice);
             hide();

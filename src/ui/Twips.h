@@ -1,11 +1,9 @@
 #pragma once
 // Design positions are in twips; 15 twips make one pixel at 96 dpi.
 
+#include <QLabel>
 #include <QRect>
-
-class QLabel;
-class QString;
-class QWidget;
+#include <QString>
 
 namespace ui {
 
@@ -20,8 +18,20 @@ constexpr double PixelsToTwips(double pixels) {
 void PlaceTwips(QWidget* widget, int left, int top, int width, int height);
 QRect TwipsRect(int left, int top, int width, int height);
 
-// A label of a window's design: created on parent with its design name, caption and position.
-QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
-                 int width, int height);
+// A control of a window's design (a label, button, option, frame...): created on parent with its
+// design name, caption and position.
+template <class Control>
+Control* NewControl(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                    int width, int height) {
+    auto* control = new Control(caption, parent);
+    control->setObjectName(QLatin1String(name));
+    PlaceTwips(control, left, top, width, height);
+    return control;
+}
+
+inline QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, int left,
+                        int top, int width, int height) {
+    return NewControl<QLabel>(parent, name, caption, left, top, width, height);
+}
 
 } // namespace ui
