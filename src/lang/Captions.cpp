@@ -94,7 +94,8 @@ void CaptionClock(Log1& w) {
 
 void CaptionPort(Log1& w) {
     frmPort& d = FormOf<frmPort>(w);
-    Apply(w.st, {{&d, 92}, {d.Label1, 91}, {d.Option5, 142}, {d.Command1, 120}, {d.Command2, 119}});
+    Apply(w.st, {{&d, 92}, {d.Label1, 91}, {d.Option5, 142}, {d.Command1, 120}, {d.Command2, 119},
+                 {d.Command3, 153}});
 }
 
 // A dialog not opened yet is created here, hidden, so that it shows the language when it opens.

@@ -2,6 +2,7 @@
 
 #include "lang/LanguageFile.h"
 #include "lang/langfrm.h"
+#include "link/PortDevices.h"
 #include "link/PortSelection.h"
 #include "link/serial/MSComm1.h"
 #include "shell/Log1.h"
@@ -29,6 +30,7 @@ int ReadFilesAndOpenPort(Log1& w) {
     const bool settings = ReadSettingsFile(st, &damage);
     report(damage);
     if (!settings) return kFileFailure;
+    ReadPortDevices(*w.MSComm1);
     if (const int error = w.MSComm1->setCommPort(st.CommPort)) return error;
     st.PortReady = 1;
     if (!w.MSComm1->portOpen()) {

@@ -16,6 +16,10 @@
 namespace {
 
 constexpr int kPollsBeforeLost = 20;
+// "The line to the logger went away during the download, after %1 of the %2 bytes it
+// announced.", and the same with " The record in memory has not changed."
+constexpr int kLineLostKept = 159;
+constexpr int kLineLost = 160;
 
 void send(Log1& w, const QByteArray& command) {
     DiscardInput(w);
@@ -161,7 +165,7 @@ void LoggerLost(Log1& w) {
     st.PollMisses = 0;
 }
 
-void AbandonTransfer(Log1& w) {
+void AbandonTransfer(Log1& w, bool lineLost) {
     AppState& st = w.st;
     const qint64 received = st.BankData1.size() + st.BankData2.size() + st.BankData3.size() +
                             st.ReceivedAhead.size() + w.MSComm1->inBufferCount();
@@ -185,6 +189,12 @@ void AbandonTransfer(Log1& w) {
     st.BankData2.clear();
     st.BankData3.clear();
     st.ReceivedAhead.clear();
+    if (recordKept) st.DataSaved = st.DataSavedBeforeTransfer;
+    if (lineLost) {
+        ui::MsgBox(st.Text(recordKept ? kLineLostKept : kLineLost).arg(received).arg(st.DownloadBytes),
+                   ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(54));
+        return;
+    }
     ui::MsgBox(
         QStringLiteral("The download was given up after %1 seconds: the logger had sent %2 "
                        "of the %3 bytes it announced.%4")
@@ -193,4 +203,26 @@ void AbandonTransfer(Log1& w) {
             .arg(st.DownloadBytes)
             .arg(recordKept ? QStringLiteral(" The record in memory has not changed.") : QString()),
         ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(54));
+}
+
+void PortLost(Log1& w) {
+    AppState& st = w.st;
+    st.StatusPhase = 0;
+    LoggerLost(w);
+    if (st.Transferring == 1) {
+        AbandonTransfer(w, true);
+        return;
+    }
+    // A download asked for but not begun is not begun later, when the device is back.
+    st.DownloadRequested = 0;
+    st.StatusFresh = 0;
+    st.ReceivedAhead.clear();
+}
+
+void PortBack(Log1& w) {
+    AppState& st = w.st;
+    // The logger is asked for its status at once, not at the next periodic refresh.
+    st.PollMisses = 0;
+    st.StatusPhase = 0;
+    if (st.Transferring != 1) st.LinkState = 1;
 }

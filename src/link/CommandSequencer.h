@@ -31,6 +31,13 @@ void mnuDownload_Click(Log1& w);
 
 // Twenty status polls went unanswered: the status display goes, polling goes on.
 void LoggerLost(Log1& w);
-// The watchdog gives up a transfer: what came so far is dropped, the record in memory stays (and
-// can still be saved and printed), and the user is told how far the transfer got.
-void AbandonTransfer(Log1& w);
+// The watchdog gives up a transfer, or the line went away during one (lineLost): what came so far
+// is dropped, the record in memory stays (and can still be saved and printed, and counts as
+// saved when it was), and the user is told how far the transfer got.
+void AbandonTransfer(Log1& w, bool lineLost = false);
+
+// The serial device went away (an adapter pulled out): as with a logger that stopped answering,
+// the status display goes and a transfer under way ends.
+void PortLost(Log1& w);
+// The device is back on the same path: the logger is asked for its status at once.
+void PortBack(Log1& w);

@@ -7,6 +7,7 @@
 #include "ui/Prompts.h"
 #include "ui/Twips.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHideEvent>
@@ -16,6 +17,7 @@
 #include <QRadioButton>
 #include <QShowEvent>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -70,6 +72,7 @@ Form1::Form1(Log1& owner) : QDialog(&owner), w_(owner) {
 void Form1::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         holdFields_ = false;
+        leftProgram_ = false;
         activate();
     }
     QDialog::showEvent(event);
@@ -82,10 +85,16 @@ void Form1::hideEvent(QHideEvent* event) {
 
 void Form1::changeEvent(QEvent* event) {
     // The user coming back from the main window finds the limits as they are now; while an OK
-    // is under way or was refused, what was typed stays.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible() &&
-        !holdFields_)
-        activate();
+    // is under way or was refused, what was typed stays. Coming back from another program is
+    // no new activation within this one: what was typed stays too.
+    if (event->type() == QEvent::ActivationChange) {
+        if (!isActiveWindow()) {
+            // The window losing activation is told after the new one is known.
+            leftProgram_ = QApplication::activeWindow() == nullptr;
+        } else if (isVisible() && !std::exchange(leftProgram_, false) && !holdFields_) {
+            activate();
+        }
+    }
     QDialog::changeEvent(event);
 }
 

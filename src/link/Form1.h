@@ -57,6 +57,8 @@ private:
     // limits alone: the limits then hold what was typed (stored before any check), and each
     // message box of OK hands the activation back to the dialog when it closes.
     bool holdFields_ = false;
+    // The dialog last lost activation to another program, not to a window of this one.
+    bool leftProgram_ = false;
 };
 
 // The Setup menu item: shows the dialog, or brings it to the front when it is open.

@@ -29,6 +29,8 @@ void WireLink(Log1& w) {
     onTimeout(w.Timer11, Timer11_Timer);
 
     QObject::connect(w.MSComm1, &MSComm1::OnComm, window, [window] { MSComm1_OnComm(*window); });
+    QObject::connect(w.MSComm1, &MSComm1::DeviceLost, window, [window] { PortLost(*window); });
+    QObject::connect(w.MSComm1, &MSComm1::DeviceBack, window, [window] { PortBack(*window); });
     QObject::connect(w.mnuDownload, &QAction::triggered, window,
                      [window] { mnuDownload_Click(*window); });
     QObject::connect(w.mnuPort, &QAction::triggered, window, [window] { mnuPort_Click(*window); });

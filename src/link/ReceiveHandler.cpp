@@ -129,6 +129,7 @@ void transferAcknowledge(Log1& w, QByteArray bytes) {
     w.Label17->show();
     w.Label15->show();
     st.PollMisses = 0;
+    st.DataSavedBeforeTransfer = st.DataSaved;
     st.DataSaved = 0;
     w.mnuSaveTXT->setEnabled(true);
     BeginBusy(w);

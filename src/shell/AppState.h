@@ -61,6 +61,9 @@ struct AppState {
     QString OpenFileName;
     QString SaveFileName;
     Number DataSaved;
+    // DataSaved of the record in memory when a transfer began: a transfer given up leaves that
+    // record, and with it the answer to whether it was saved.
+    Number DataSavedBeforeTransfer;
     qint16 ViewSaved = 0;
     Number ReopenPending;
 

@@ -60,6 +60,10 @@ QString SettingsFilePath(const FileFolders& folders) {
     return found.settings;
 }
 
+QString ProgramSettingsPath(const FileFolders& folders) {
+    return QFileInfo(SettingsFilePath(folders)).dir().filePath(QString::fromLatin1(kProgramSettingsFileName));
+}
+
 QString LanguageFilePath(const FileFolders& folders) {
     return LocateFiles(folders).language;
 }

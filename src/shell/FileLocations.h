@@ -11,6 +11,9 @@
 
 inline constexpr const char* kSettingsFileName = "loggerx.ini";
 inline constexpr const char* kLanguageFileName = "loglango.txt";
+// The program's own settings beyond what loggerx.ini has room for (the device each COM option
+// stands for, say), kept beside it so that loggerx.ini stays as other programs know it.
+inline constexpr const char* kProgramSettingsFileName = "vesto-logger.conf";
 
 struct FileFolders {
     QString work;      // the working directory
@@ -33,5 +36,7 @@ FileLocations LocateFiles(const FileFolders& folders);
 // The settings file's path for reading or writing: its folder created and, on first use, the
 // installed default copied there.
 QString SettingsFilePath(const FileFolders& folders = StandardFolders());
+// The program's own settings file, beside the settings file.
+QString ProgramSettingsPath(const FileFolders& folders = StandardFolders());
 // The language file's path; empty when only the built-in copy is left.
 QString LanguageFilePath(const FileFolders& folders = StandardFolders());

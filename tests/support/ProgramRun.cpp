@@ -23,7 +23,7 @@ QString ProgramRun::start(bool online) {
     const QString line = logger.start(error);
     loggerStartedTo = ui::Now();
     if (line.isEmpty()) return error;
-    qputenv("VESTO_COM1", line.toLocal8Bit());
+    qputenv("VESTO_COM1", (com1.isEmpty() ? line : com1).toLocal8Bit());
     fx = std::make_unique<MainWindowFixture>();
     Log1& window = *fx->w;
     if (ownFiles) {

@@ -20,6 +20,9 @@ public:
     // Set before start(): the program reads the language and settings files in the working
     // directory as it always does (MainWindowFixture::load) instead of the few texts above.
     bool ownFiles = false;
+    // Set before start(): COM1 stands for this path (a link the logger makes with --link)
+    // instead of the logger's pseudo-terminal.
+    QString com1;
 
     // Waits for the logger's status in the panel; false when it did not come within the time.
     bool waitOnline(int timeoutMs = 20000);

@@ -43,6 +43,11 @@ public:
     void Written(qint64 count, qint64 nowMs);
     // Bytes of answers not yet written; while any wait, new commands are ignored.
     bool Busy() const { return !output_.isEmpty(); }
+    // The answer being written goes nowhere (the line was unplugged): it is dropped.
+    void DropOutput() {
+        output_.clear();
+        pacer_.Idle();
+    }
     // Milliseconds until the next byte is due.
     qint64 MsUntilDue(qint64 nowMs) const;
 

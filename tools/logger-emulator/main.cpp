@@ -12,6 +12,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
+#include <memory>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -275,15 +276,15 @@ int main(int argc, char** argv) {
     QString error;
     if (!session.Start(&error)) Fail(error);
 
-    const Line line = options.device.isEmpty() ? OpenPty() : OpenDevice(options.device);
-    bool linked = false;
-    if (!options.link.isEmpty()) {
+    Line line = options.device.isEmpty() ? OpenPty() : OpenDevice(options.device);
+    const auto makeLink = [&options, &line] {
+        if (options.link.isEmpty()) return;
         const QByteArray link = QFile::encodeName(options.link);
         if (QFileInfo(options.link).isSymLink()) ::unlink(link.constData());
         if (::symlink(QFile::encodeName(line.path).constData(), link.constData()) != 0)
             Fail(SystemError(link.constData()));
-        linked = true;
-    }
+    };
+    makeLink();
 
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
         Fail(SystemError("socketpair"));
@@ -296,15 +297,40 @@ int main(int argc, char** argv) {
     QSocketNotifier signalNotifier(signalPipe[0], QSocketNotifier::Read);
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
 
-    LineDriver driver(line, session, clock);
+    auto driver = std::make_unique<LineDriver>(line, session, clock);
+    bool plugged = true;
+    // "unplug" and "plug" on the console stand for a USB adapter pulled out and plugged in again:
+    // the line's device goes away with its link (the program's side sees a hang-up), and comes
+    // back as a new pseudo-terminal behind the same link. What the logger was sending meanwhile
+    // is lost.
+    const auto unplug = [&] {
+        if (!plugged || !options.device.isEmpty()) return;
+        plugged = false;
+        driver.reset();
+        session.DropOutput();
+        if (!options.link.isEmpty()) ::unlink(QFile::encodeName(options.link).constData());
+        ::close(line.keptSlave);
+        ::close(line.fd);
+        line = Line{};
+    };
+    const auto plug = [&] {
+        if (plugged) return;
+        plugged = true;
+        line = OpenPty();
+        makeLink();
+        driver = std::make_unique<LineDriver>(line, session, clock);
+        std::printf("PTY %s\n", qPrintable(line.path));
+        std::fflush(stdout);
+    };
 
     // The program's serial port claims the device for itself (TIOCEXCL). Should the program die
     // with the port open, the claim would outlive it, because this side keeps the device open,
     // and a new start of the program could not open the port: let go of it now and then.
     QTimer unclaim;
     if (line.keptSlave >= 0) {
-        QObject::connect(&unclaim, &QTimer::timeout, &app,
-                         [&line] { ::ioctl(line.keptSlave, TIOCNXCL); });
+        QObject::connect(&unclaim, &QTimer::timeout, &app, [&line] {
+            if (line.keptSlave >= 0) ::ioctl(line.keptSlave, TIOCNXCL);
+        });
         unclaim.start(1000);
     }
 
@@ -324,6 +350,10 @@ int main(int argc, char** argv) {
         while ((end = typed.indexOf('\n')) >= 0) {
             const QString command = QString::fromLocal8Bit(typed.left(end)).trimmed();
             typed.remove(0, end + 1);
+            if (command == QLatin1String("unplug") || command == QLatin1String("plug")) {
+                command == QLatin1String("unplug") ? unplug() : plug();
+                continue;
+            }
             QString message;
             switch (session.Console(command, clock.elapsed(), &message)) {
             case Session::ConsoleResult::Quit:
@@ -335,7 +365,7 @@ int main(int argc, char** argv) {
             case Session::ConsoleResult::Done:
                 break;
             }
-            driver.Pump();
+            if (driver) driver->Pump();
         }
     });
 
@@ -343,8 +373,9 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     const int status = app.exec();
-    if (linked) ::unlink(QFile::encodeName(options.link).constData());
+    if (!options.link.isEmpty() && plugged) ::unlink(QFile::encodeName(options.link).constData());
+    driver.reset();
     if (line.keptSlave >= 0) ::close(line.keptSlave);
-    ::close(line.fd);
+    if (line.fd >= 0) ::close(line.fd);
     return status;
 }

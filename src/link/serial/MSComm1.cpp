@@ -1,5 +1,6 @@
 #include "link/serial/MSComm1.h"
 
+#include <QFileInfo>
 #include <QSerialPort>
 #include <QStringList>
 #include <QTimer>
@@ -77,6 +78,11 @@ int openErrorNumber(QSerialPort::SerialPortError error) {
         return MSComm1::PermissionDenied;
     case QSerialPort::OpenError:
         return MSComm1::PortAlreadyOpen;
+    // An input/output error at opening: the node is there but nothing answers behind it (an
+    // on-board ttyS node without a UART, an adapter half unplugged). To the user that is a
+    // device that is not there.
+    case QSerialPort::ResourceError:
+        return MSComm1::DeviceUnavailable;
     case QSerialPort::UnsupportedOperationError:
         return MSComm1::SettingsRejected;
     default:
@@ -86,24 +92,47 @@ int openErrorNumber(QSerialPort::SerialPortError error) {
 
 } // namespace
 
-MSComm1::MSComm1(QObject* parent) : QObject(parent), port_device_(new QSerialPort(this)) {
+MSComm1::MSComm1(QObject* parent)
+    : QObject(parent), port_device_(new QSerialPort(this)), watch_(new QTimer(this)) {
     connect(port_device_, &QSerialPort::readyRead, this, &MSComm1::readAvailable);
+    connect(port_device_, &QSerialPort::errorOccurred, this,
+            [this](QSerialPort::SerialPortError error) { onError(error); });
+    watch_->setInterval(kReopenMs);
+    watch_->setTimerType(Qt::VeryCoarseTimer);
+    connect(watch_, &QTimer::timeout, this, &MSComm1::watch);
     applySettings();
 }
 
 MSComm1::~MSComm1() = default;
 
-QString MSComm1::devicePath(int port) {
+QString MSComm1::environmentDevice(int port) {
     if (port < 1 || port > LastPort) return {};
     const QByteArray variable = "VESTO_COM" + QByteArray::number(port);
-    const QString override = qEnvironmentVariable(variable.constData());
-    if (!override.isEmpty()) return override;
+    return qEnvironmentVariable(variable.constData());
+}
+
+QString MSComm1::defaultDevice(int port) {
 #ifdef Q_OS_WIN
     return QStringLiteral("COM%1").arg(port);
 #else
-    if (port <= 4) return QStringLiteral("/dev/ttyS%1").arg(port - 1);
+    if (port >= 1 && port <= 4) return QStringLiteral("/dev/ttyS%1").arg(port - 1);
     return {};
 #endif
+}
+
+QString MSComm1::devicePath(int port) const {
+    if (port < 1 || port > LastPort) return {};
+    if (const QString set = environmentDevice(port); !set.isEmpty()) return set;
+    if (port <= 4 && !chosen_[port].isEmpty()) return chosen_[port];
+    return defaultDevice(port);
+}
+
+void MSComm1::setChosenDevice(int port, const QString& path) {
+    if (port >= 1 && port <= 4) chosen_[port] = path.trimmed();
+}
+
+QString MSComm1::chosenDevice(int port) const {
+    return port >= 1 && port <= 4 ? chosen_[port] : QString();
 }
 
 void MSComm1::setInputLen(int length) {
@@ -130,11 +159,18 @@ bool MSComm1::setSettings(const QString& settings) {
 int MSComm1::setCommPort(int port) {
     if (port < 1 || port > LastPort) return InvalidPort;
     if (port != port_ && portOpen()) return PortAlreadyOpen;
+    if (port != port_) {
+        // Another port chosen: the lost device of the old one is no longer waited for.
+        lost_ = false;
+        watch_->stop();
+    }
     port_ = port;
     return NoError;
 }
 
 int MSComm1::setPortOpen(bool open) {
+    lost_ = false;
+    watch_->stop();
     if (!open) {
         if (port_device_->isOpen()) port_device_->close();
         buffer_.clear();
@@ -143,7 +179,15 @@ int MSComm1::setPortOpen(bool open) {
     if (port_device_->isOpen()) return PortAlreadyOpen;
     const QString path = devicePath(port_);
     if (path.isEmpty()) return DeviceUnavailable;
+    const int error = openPath(path);
+    if (error == NoError) {
+        openedPath_ = path;
+        watch_->start();
+    }
+    return error;
+}
 
+int MSComm1::openPath(const QString& path) {
     port_device_->setPortName(path);
     buffer_.clear();
     // The line settings stored on the device object are applied by open() itself.
@@ -151,6 +195,38 @@ int MSComm1::setPortOpen(bool open) {
     // Bytes that sat in the device before we took the line belong to nobody.
     port_device_->clear(QSerialPort::Input);
     return NoError;
+}
+
+// A device pulled out shows as a resource error (EIO, ENXIO) or as a read that returns nothing
+// although the line said it was readable (a hang-up). Left open, such a device is reported
+// readable again at once, for ever, which would keep a processor busy.
+void MSComm1::onError(int error) {
+    if (!port_device_->isOpen() || lost_) return;
+    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError) return;
+    // Closed from the event loop, not inside the device's own error report.
+    lost_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (lost_) loseDevice();
+    });
+}
+
+void MSComm1::loseDevice() {
+    lost_ = true;
+    if (port_device_->isOpen()) port_device_->close();
+    buffer_.clear();
+    watch_->start();
+    emit DeviceLost();
+}
+
+void MSComm1::watch() {
+    if (!lost_) {
+        // A node removed while its descriptor still reads nothing is a device gone too.
+        if (port_device_->isOpen() && !QFileInfo::exists(openedPath_)) loseDevice();
+        return;
+    }
+    if (!QFileInfo::exists(openedPath_) || openPath(openedPath_) != NoError) return;
+    lost_ = false;
+    emit DeviceBack();
 }
 
 bool MSComm1::portOpen() const {

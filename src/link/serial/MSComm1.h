@@ -3,9 +3,15 @@
 // receive threshold, input (everything waiting, emptying the buffer), output, bytes waiting, the
 // kind of the last event, open state, port number and line settings.
 //
-// Port numbers 1..4 stand for COM1..COM4. Each maps to a device: by default /dev/ttyS0 ..
-// /dev/ttyS3; the environment variables VESTO_COM1 .. VESTO_COM4 override a port's device (a USB
-// adapter such as /dev/ttyUSB0, the virtual logger's pseudo-terminal, a test's pseudo-terminal).
+// Port numbers 1..4 stand for COM1..COM4. Each maps to a device: the environment variables
+// VESTO_COM1 .. VESTO_COM4 win (the virtual logger's pseudo-terminal, a test's pseudo-terminal);
+// else the device the user chose for that port (a USB adapter such as /dev/ttyUSB0, or its
+// /dev/serial/by-id/ link); else /dev/ttyS0 .. /dev/ttyS3.
+//
+// A device that goes away while open (a USB adapter pulled out: the line reports an error or
+// hangs up, or its node disappears) is closed at once and DeviceLost raised; while the port
+// stays chosen, the same path is tried again every two seconds (a link resolved anew each time)
+// and DeviceBack raised once it opens. Nothing reads a dead device meanwhile.
 //
 // Ports 5..16 have no default device; they stand for a device only through VESTO_COM5 ..
 // VESTO_COM16.
@@ -18,6 +24,7 @@
 #include <QString>
 
 class QSerialPort;
+class QTimer;
 
 class MSComm1 : public QObject {
     Q_OBJECT
@@ -41,8 +48,16 @@ public:
     explicit MSComm1(QObject* parent = nullptr);
     ~MSComm1() override;
 
-    // Device path that a port number stands for (with the environment override).
-    static QString devicePath(int port);
+    // Device path that a port number stands for now.
+    QString devicePath(int port) const;
+    // The device VESTO_COMn names for the port; empty when the variable is not set.
+    static QString environmentDevice(int port);
+    // The device /dev/ttyS(n-1) a port stands for when nothing else is said.
+    static QString defaultDevice(int port);
+    // The device the user chose for a port; an empty path goes back to the default. Takes effect
+    // at the next opening.
+    void setChosenDevice(int port, const QString& path);
+    QString chosenDevice(int port) const;
 
     // Read length: 0 means a read of the input returns every byte waiting.
     void setInputLen(int length);
@@ -62,7 +77,8 @@ public:
     int commPort() const { return port_; }
 
     // Opens (true) or closes (false) the port; returns 0 or the error number. Opening an open
-    // port gives PortAlreadyOpen; closing empties the input buffer.
+    // port gives PortAlreadyOpen; closing empties the input buffer. Either ends the wait for a
+    // lost device to come back.
     int setPortOpen(bool open);
     bool portOpen() const;
 
@@ -79,17 +95,36 @@ public:
     int inBufferCount() const { return static_cast<int>(buffer_.size()); }
     // Kind of the last event.
     int commEvent() const { return lastEvent_; }
+    // The device went away while open and is being waited for.
+    bool deviceLost() const { return lost_; }
+
+    // How often a lost device is looked for, and an open one checked for its node.
+    static constexpr int kReopenMs = 2000;
 
 signals:
     // Raised when at least the receive threshold of bytes is waiting, and for other line events.
     void OnComm();
+    // The open device went away; the port is closed.
+    void DeviceLost();
+    // The lost device opened again on the same path.
+    void DeviceBack();
 
 private:
     void readAvailable();
+    void onError(int error);
+    void loseDevice();
+    void watch();
+    int openPath(const QString& path);
     bool applySettings();
     void raiseReceiveIfDue();
 
     QSerialPort* port_device_;
+    // Checks an open device's node, and looks for a lost one.
+    QTimer* watch_;
+    // The path as configured when the port was opened: a link stays a link.
+    QString openedPath_;
+    QString chosen_[5];
+    bool lost_ = false;
     QByteArray buffer_;
     QString settings_ = QStringLiteral("9600,N,8,1");
     int port_ = 1;

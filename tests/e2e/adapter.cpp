@@ -1,0 +1,85 @@
+// A USB adapter pulled out and plugged in again, with the logger behind a by-id style link: the
+// program lets the dead device be, keeps its record, and finds the logger again by itself.
+#include "link/serial/MSComm1.h"
+#include "support/ProgramRun.h"
+#include "support/TestRegistry.h"
+
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTest>
+#include <sys/resource.h>
+
+namespace {
+
+// Processor time this process has used, user and system, in milliseconds.
+qint64 CpuMs() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000 +
+           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
+}
+
+} // namespace
+
+class AdapterTest : public QObject {
+    Q_OBJECT
+private slots:
+    void pulledDuringTransferAndPluggedIn() {
+        QTemporaryDir links;
+        const QString link = links.filePath("usb-Vesto_Logger_Cable_A10KXYZ-if00-port0");
+        ProgramRun run({"--readings", "3000", "--speed", "3000", "--link", link});
+        run.ownFiles = true;
+        run.com1 = link;
+        QCOMPARE(run.start(), QString());
+        AppState& st = run.st();
+        Log1& w = run.w();
+        QVERIFY(run.download());
+        QCOMPARE(run.compareWithLogger(3000), QString());
+        // As if the user had saved it: a given-up transfer must not make it unsaved.
+        st.DataSaved = 1;
+        const QByteArray kept = RecordDigest(st);
+
+        // Pulled out in the middle of the next transfer.
+        run.script.message("went away during the download", ui::Ok);
+        w.mnuDownload->trigger();
+        QCOMPARE(int(st.DownloadRequested), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(st.Transferring == 1, 20000);
+        QTest::qWait(300);
+        // From the pull on, nothing reads the dead device.
+        const qint64 cpuBefore = CpuMs();
+        QElapsedTimer away;
+        away.start();
+        run.logger.console("unplug");
+        QTRY_VERIFY_WITH_TIMEOUT(w.MSComm1->deviceLost(), 5000);
+        QTRY_VERIFY(run.script.finished());
+        QVERIFY2(run.script.finished(), qPrintable(run.script.report()));
+        QCOMPARE(RecordDigest(st), kept);
+        QCOMPARE(int(st.DataSaved), 1);
+        QVERIFY(run.idle());
+        QCOMPARE(int(st.LoggerOnline), 0);
+        QCOMPARE(w.Frame1->title(), st.Text(90));
+        QVERIFY(w.Label22->isHidden());
+
+        QTest::qWait(10000);
+        const double share = double(CpuMs() - cpuBefore) / double(away.elapsed());
+        qInfo("processor use with the device away: %.2f %% of a core", share * 100);
+        QVERIFY2(share < 0.05, qPrintable(QString::number(share)));
+        QCOMPARE(int(st.LoggerOnline), 0);
+
+        // Plugged in again: a new pseudo-terminal behind the same link.
+        run.logger.console("plug");
+        QElapsedTimer back;
+        back.start();
+        QVERIFY(run.waitOnline(10000));
+        qInfo("logger shown again %lld ms after the device came back", back.elapsed());
+        QVERIFY2(back.elapsed() <= 3000, qPrintable(QString::number(back.elapsed())));
+        QVERIFY(w.Label22->isVisible());
+        QVERIFY(run.download());
+        QCOMPARE(run.compareWithLogger(3000), QString());
+        QVERIFY2(run.script.finished(), qPrintable(run.script.report()));
+    }
+};
+
+VESTO_TEST(AdapterTest)
+#include "adapter.moc"
