@@ -1,11 +1,15 @@
-// The choices in the port dialog (another port, errors 68 and 70, "No Logger", back to COM1) and
-// the Port menu while a logger answers run end to end in tests/e2e/faults.cpp.
+// The choices in the port dialog (another port, errors 68 and 70, "No Logger", back to COM1),
+// the Port menu while a logger answers and the search for the logger run end to end in
+// tests/e2e/faults.cpp.
 #include "LinkWindow.h"
+#include "link/PortDevices.h"
 #include "link/PortSelection.h"
+#include "link/frmPort.h"
 #include "support/PromptScript.h"
 #include "support/TestRegistry.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -37,6 +41,47 @@ private slots:
         QVERIFY(f.w.MSComm1->portOpen());
         QCOMPARE(QList<int>({f.st.CommPort, int(f.st.LinkSuspended), int(f.st.PortReady)}),
                  QList<int>({3, 0, 1}));
+    }
+
+    // The detected devices offered for each port, the by-id link kept for an adapter, a typed
+    // path used, the variable's device shown and locked, and the choices kept for the next run.
+    void devicesPerPort() {
+        LinkWindow f; // VESTO_COM1 names the test's line
+        Pty typed;
+        const QList<SerialDevice> detected = {
+            {"/dev/ttyS0", {}, {}, {}, {}, false, true},
+            {"/dev/ttyS1", {}, {}, {}, {}, false, false},
+            {"/dev/ttyUSB0", "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10KXYZ-if00-port0",
+             "FT232R USB UART", "FTDI", "A10KXYZ", true, true},
+            {"/dev/ttyACM0", {}, "USB Serial", {}, {}, true, true}};
+        frmPort& form = FormOf<frmPort>(f.w);
+        form.listDevices = [&detected] { return detected; };
+        QStringList shown;
+        PromptScript script;
+        script.modal("frmPort", [&](QDialog&) {
+            for (int i = 0; i < form.Combo2->count(); ++i) shown << form.Combo2->itemText(i);
+            QVERIFY(!form.Combo1->isEnabled());
+            QCOMPARE(form.Combo1->currentText(), f.line.slavePath());
+            QCOMPARE(form.Combo4->currentText(), QStringLiteral("/dev/ttyS3"));
+            form.Combo2->setCurrentIndex(1);
+            form.Combo3->setEditText(typed.slavePath());
+            option(form, 3)->click();
+            form.Command1->click();
+        });
+        ShowPortDialog(f.w);
+        QVERIFY2(script.finished(), qPrintable(script.report()));
+        QCOMPARE(shown, QStringList({"/dev/ttyACM0 - USB Serial",
+                                     "/dev/ttyUSB0 - FT232R USB UART, FTDI, A10KXYZ",
+                                     "/dev/ttyS0"}));
+        QCOMPARE(f.w.MSComm1->devicePath(3), typed.slavePath());
+        QVERIFY(f.w.MSComm1->portOpen());
+        QCOMPARE(f.st.CommPort, qint16(3));
+
+        // The next run stands for the same devices; the untouched port for its default.
+        MSComm1 next;
+        ReadPortDevices(next);
+        QCOMPARE(QStringList({next.devicePath(2), next.devicePath(3), next.chosenDevice(4)}),
+                 QStringList({detected[2].stablePath, typed.slavePath(), QString()}));
     }
 
     // The stored port failed at start-up: COM1 is tried, then the user is told and asked.

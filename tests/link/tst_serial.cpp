@@ -5,7 +5,9 @@
 #include "support/TestRegistry.h"
 
 #include <QTest>
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -69,6 +71,18 @@ private slots:
         QTRY_COMPARE(got.size(), 300);
         QCOMPARE(got, sent);
         QVERIFY(!overflow);
+    }
+
+    // A node with nothing behind it fails to open with an input/output error (ttyS1 on a PC
+    // without that port); a pseudo-terminal not yet unlocked does the same.
+    void inputOutputErrorIsUnavailable() {
+        const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        QVERIFY(master >= 0 && ::grantpt(master) == 0);
+        qputenv("VESTO_COM2", ::ptsname(master));
+        port_->setCommPort(2);
+        QCOMPARE(port_->setPortOpen(true), int(MSComm1::DeviceUnavailable));
+        qunsetenv("VESTO_COM2");
+        ::close(master);
     }
 };
 

@@ -6,6 +6,7 @@
 #include "support/TestRegistry.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -82,6 +83,27 @@ private slots:
                      .arg(st.LimitMode.value()),
                  QString(c.after));
         QCOMPARE(int(st.LimitsConfirmed), c.confirmed);
+    }
+
+    // Back from another program, what was typed stays; back from the main window, the dialog
+    // loads the limits anew.
+    void activation() {
+        ScopedWorkDir dir;
+        MainWindowFixture fx;
+        AppState& st = *fx.st;
+        st.LimitHigh = 200, st.LimitLow = 50, st.LimitMode = 1;
+        Form1& form = FormOf<Form1>(*fx.w);
+        fx.w->show();
+        fx.w->mnuSetup->trigger();
+        QApplication::setActiveWindow(&form);
+        form.Text1->setText("150");
+        QApplication::setActiveWindow(nullptr);
+        QApplication::setActiveWindow(&form);
+        QCOMPARE(form.Text1->text(), QStringLiteral("150"));
+        QApplication::setActiveWindow(fx.w.get());
+        QApplication::setActiveWindow(&form);
+        QCOMPARE(form.Text1->text(), QStringLiteral("200"));
+        form.Command2->click();
     }
 };
 
