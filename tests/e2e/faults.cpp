@@ -1,11 +1,14 @@
 // A bad line and the user's choices of port: the program keeps its record and its footing.
 #include "link/PortSelection.h"
+#include "link/frmPort.h"
 #include "link/serial/MSComm1.h"
 #include "support/ProgramRun.h"
 #include "support/Pty.h"
 #include "support/TestRegistry.h"
 
 #include <QAction>
+#include <QElapsedTimer>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -15,6 +18,10 @@ namespace {
 
 // The port dialog answered with one option and OK; Cancel too when the dialog stays after the
 // message expected.
+QRadioButton* option(QDialog& d, int n) {
+    return d.findChild<QRadioButton*>(QStringLiteral("Option%1").arg(n));
+}
+
 void choosePort(ProgramRun& run, int option, const QString& message = {}) {
     run.script.modal("frmPort", [option](QDialog& d) {
         d.findChild<QRadioButton*>(QStringLiteral("Option%1").arg(option))->click();
@@ -33,6 +40,7 @@ private slots:
     void cleanup() {
         qunsetenv("VESTO_COM2");
         qunsetenv("VESTO_COM3");
+        qunsetenv("VESTO_COM4");
     }
 
     void wrongAcknowledgeIgnored() {
@@ -101,6 +109,63 @@ private slots:
         QTRY_VERIFY(run.logger.commands().size() > heard);
         QVERIFY(run.waitOnline());
         QVERIFY2(run.script.finished(), qPrintable(run.script.report()));
+    }
+
+    // Search asks COM 1 to COM 4 in turn: a silent line, one another program holds, one that
+    // sends only noise, and the logger on COM 4, which it selects; Cancel stops a search at once.
+    void searchFindsTheLogger() {
+        QTemporaryDir links;
+        const QString logger = links.filePath("logger");
+        Pty silent, held, noisy;
+        ProgramRun run({"--readings", "600", "--number", "4321", "--link", logger});
+        run.ownFiles = true;
+        run.com1 = silent.slavePath();
+        qputenv("VESTO_COM2", held.slavePath().toLocal8Bit());
+        qputenv("VESTO_COM3", noisy.slavePath().toLocal8Bit());
+        qputenv("VESTO_COM4", logger.toLocal8Bit());
+        QCOMPARE(run.start(false), QString());
+        MSComm1 holder;
+        holder.setCommPort(2);
+        QCOMPARE(holder.setPortOpen(true), 0);
+        QTimer noise;
+        connect(&noise, &QTimer::timeout, [&noisy] { noisy.write("\x55\xAA\x00\x52", 0); });
+        noise.start(50);
+        frmPort& form = FormOf<frmPort>(run.w());
+        form.listDevices = [] { return QList<SerialDevice>(); };
+
+        qint64 searchMs = 0;
+        run.script.modal("frmPort", [&](QDialog&) {
+            QElapsedTimer took;
+            took.start();
+            form.Command3->click();
+            QTRY_VERIFY_WITH_TIMEOUT(form.Command3->isEnabled(), 10000);
+            searchMs = took.elapsed();
+            QVERIFY(option(form, 4)->isChecked());
+            QCOMPARE(form.Label2->text(),
+                     QStringLiteral("%1 is in use by another program and was skipped.\n"
+                                    "Logger No. 4321 found on %2")
+                         .arg(held.slavePath(), logger));
+            form.Command1->click();
+        });
+        ShowPortDialog(run.w());
+        qInfo("search over four devices: %lld ms", searchMs);
+        QVERIFY2(searchMs < 5000, qPrintable(QString::number(searchMs)));
+        QVERIFY(run.waitOnline());
+        QCOMPARE(run.st().CommPort, qint16(4));
+
+        run.script.modal("frmPort", [&](QDialog& d) {
+            form.Command3->click();
+            QTRY_VERIFY(form.Label2->text().contains(silent.slavePath()));
+            form.Command2->click();
+            QVERIFY(d.isHidden());
+            // The device under question is let go at once, and the program's own port taken again.
+            MSComm1 probe;
+            QCOMPARE(probe.setPortOpen(true), 0);
+            QVERIFY(run.w().MSComm1->portOpen());
+        });
+        ShowPortDialog(run.w());
+        QVERIFY2(run.script.finished(), qPrintable(run.script.report()));
+        qunsetenv("VESTO_COM4");
     }
 };
 
