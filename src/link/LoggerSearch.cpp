@@ -86,6 +86,7 @@ void LoggerSearch::ask() {
 
 void LoggerSearch::received() {
     got_ += port_->readAll();
+    if (got_.isEmpty()) return;
     // Whatever came before the acknowledge is not the logger's answer to this command.
     if (got_.at(0) != kAcknowledge) {
         got_.clear();

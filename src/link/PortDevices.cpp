@@ -29,5 +29,5 @@ QString WritePortDevices(const MSComm1& port) {
     }
     file.sync();
     if (file.status() == QSettings::NoError) return {};
-    return QStringLiteral("%1 could not be written").arg(file.fileName());
+    return file.fileName();
 }

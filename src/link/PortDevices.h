@@ -7,5 +7,5 @@ class MSComm1;
 class QString;
 
 void ReadPortDevices(MSComm1& port);
-// Returns what went wrong, empty when the choices were stored.
+// Returns the file that could not be written, empty when the choices were stored.
 QString WritePortDevices(const MSComm1& port);

@@ -8,6 +8,7 @@
 #include "ui/Twips.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
@@ -24,6 +25,7 @@ constexpr int kFound = 155;      // "Logger No. %1 found on %2"
 constexpr int kNotFound = 156;
 constexpr int kInUse = 157;        // "%1 is in use ..."
 constexpr int kNotPermitted = 158; // "%1 may not be used ..."
+constexpr int kNotRemembered = 161; // "... %1 could not be written."
 
 // Two paths for the same device (a by-id link and its node) are one.
 QString SameDevice(const QString& path) {
@@ -168,9 +170,7 @@ void frmPort::storeChoices() {
     if (!changed) return;
     const QString failure = WritePortDevices(port);
     if (!failure.isEmpty())
-        ui::MsgBox(QStringLiteral("The devices chosen for the ports will not be remembered after "
-                                  "this run: %1.")
-                       .arg(failure),
+        ui::MsgBox(w_.st.Text(kNotRemembered).arg(QDir::toNativeSeparators(failure)),
                    ui::Buttons::Ok, ui::Icon::Exclamation, w_.st.Text(54));
 }
 
@@ -220,9 +220,11 @@ void frmPort::Command1_Click() {
 
 void frmPort::Command2_Click() {
     stopSearch();
-    // The port the search let go of is taken again: Cancel changes nothing.
-    if (std::exchange(reopenOnCancel_, false) && !w_.MSComm1->portOpen())
-        w_.MSComm1->setPortOpen(true);
+    // The port the search let go of is taken again, or waited for when its device is not back
+    // yet: Cancel changes nothing.
+    ::MSComm1& port = *w_.MSComm1;
+    if (std::exchange(reopenOnCancel_, false) && !port.portOpen() && port.setPortOpen(true) != 0)
+        port.awaitDevice();
     hide();
 }
 

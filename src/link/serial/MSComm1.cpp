@@ -218,6 +218,13 @@ void MSComm1::loseDevice() {
     emit DeviceLost();
 }
 
+void MSComm1::awaitDevice() {
+    if (port_device_->isOpen()) return;
+    openedPath_ = devicePath(port_);
+    lost_ = !openedPath_.isEmpty();
+    if (lost_) watch_->start();
+}
+
 void MSComm1::watch() {
     if (!lost_) {
         // A node removed while its descriptor still reads nothing is a device gone too.

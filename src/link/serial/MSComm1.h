@@ -97,6 +97,9 @@ public:
     int commEvent() const { return lastEvent_; }
     // The device went away while open and is being waited for.
     bool deviceLost() const { return lost_; }
+    // Waits for the port's device as for one that went away: it is tried every two seconds and
+    // DeviceBack raised once it opens.
+    void awaitDevice();
 
     // How often a lost device is looked for, and an open one checked for its node.
     static constexpr int kReopenMs = 2000;
