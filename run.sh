@@ -8,12 +8,13 @@ source scripts/common.sh
 
 ensure_packages "${BUILD_PACKAGES[@]}"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --parallel "$(nproc)"
+# Only what runs here: the tests are ./test.sh's to build.
+cmake --build build --parallel "$(nproc)" --target vesto-logger logger-emulator
 
 mkdir -p .run
-for file in share/loglango.txt share/loggerx.ini; do
-    [ -f "$file" ] && [ ! -f ".run/$(basename "$file")" ] && cp "$file" .run/
-done
+[ -f .run/loglango.txt ] || cp share/loglango.txt .run/
+# English until the user picks another language (menu File > Language).
+[ -f .run/loggerx.ini ] || sed 's/"language =  0"/"language =  1"/' share/loggerx.ini >.run/loggerx.ini
 
 cd .run
 

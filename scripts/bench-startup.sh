@@ -17,7 +17,9 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-cp share/loglango.txt share/loggerx.ini "$work/"
+cp share/loglango.txt "$work/"
+# A user who chose a language before: the first start's question would stop the clock.
+sed 's/"language =  0"/"language =  1"/' share/loggerx.ini >"$work/loggerx.ini"
 "$build/logger-emulator" --readings 73620 --link "$work/com1" >"$work/logger.out" 2>&1 &
 logger_pid=$!
 for _ in $(seq 50); do [ -e "$work/com1" ] && break; sleep 0.1; done

@@ -5,6 +5,7 @@ TEST_PACKAGES=(poppler-utils)
 RUN_PACKAGES=(xvfb xauth)
 BENCH_PACKAGES=(libbenchmark-dev gnuplot-nox python3)
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)
+PACKAGE_PACKAGES=(dpkg-dev file lintian appstream desktop-file-utils xauth)
 
 ensure_packages() {
     local missing=()

@@ -1,5 +1,7 @@
 #include "app/StartupProbe.h"
 
+#include "shell/Log1.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
@@ -22,6 +24,10 @@ public:
                                        std::chrono::system_clock::now().time_since_epoch())
                                        .count();
                 std::printf("first window: %.1f ms\n", double(now - launchNs_) / 1e6);
+                const auto* window = qobject_cast<const Log1*>(parent());
+                std::printf("readings: %d\n", window != nullptr && window->RecordLoaded()
+                                                  ? int(window->st.RecordCount.value())
+                                                  : 0);
                 std::fflush(stdout);
                 QCoreApplication::quit();
             });

@@ -1,5 +1,7 @@
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/StartupProbe.h"
+#include "files/OpenRecord.h"
 #include "shell/AppState.h"
 #include "shell/Log1.h"
 
@@ -8,10 +10,12 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     PrepareApplication(app);
+    const CommandLine line = ParseCommandLine(app);
     auto st = std::make_unique<AppState>();
     auto window = CreateMainWindow(*st);
     QObject::connect(window.get(), &Log1::ended, &app, &QApplication::quit, Qt::QueuedConnection);
     ArmStartupProbe(*window);
     window->Load();
+    if (!line.recordFile.isEmpty()) OpenRecordFileAtStart(*window, line.recordFile);
     return app.exec();
 }

@@ -173,3 +173,10 @@ bool ReadRecordFile(Log1& w) {
     TakeRecord(w, std::get<ParsedRecordFile>(result));
     return false;
 }
+
+void OpenRecordFileAtStart(Log1& w, const QString& path) {
+    w.st.OpenFileName = path;
+    if (!ReadRecordFile(w)) return;
+    w.st.OpenFileName.clear();
+    w.st.ReopenPending = 0;
+}

@@ -2,6 +2,7 @@
 // Opening a text record file: it becomes the record in memory, drawn like a download.
 
 class Log1;
+class QString;
 
 // "Open": asks before an unsaved record is replaced, shows the Open dialog and reads the chosen
 // file; after a failed read the dialog is offered again until a read succeeds or it is
@@ -13,3 +14,7 @@ void mnuOpen_Click(Log1& w);
 // every state field as they were, and the user is told what is wrong. Returns true when the
 // Open dialog is to be offered again.
 bool ReadRecordFile(Log1& w);
+
+// Opens a file named on the command line: as Open does once a file has been chosen, without the
+// Open dialog after a failure (the user is told what is wrong and goes on without a record).
+void OpenRecordFileAtStart(Log1& w, const QString& path);

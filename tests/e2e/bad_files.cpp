@@ -42,9 +42,11 @@ QByteArray WithLine(const QByteArray& text, int n, const QByteArray& line) {
 
 const QByteArray kLongLine(10 << 20, 'x'); // 10 MB without a line end
 
-// A settings file with values in its probe section, as the program writes it.
+// A settings file with values in its probe section, as the program writes it once English was
+// chosen.
 QByteArray GoodSettings() {
-    return WithLine(Shipped("loggerx.ini"), 9, "1.5,2,\"probe\",-4");
+    return WithLine(WithLine(Shipped("loggerx.ini"), 3, "\"language =  1\""), 9,
+                    "1.5,2,\"probe\",-4");
 }
 
 // A tmpfs of 8 kB at path, mounted in a mount namespace of this thread's own, so it goes away

@@ -1,3 +1,4 @@
+#include "files/OpenRecord.h"
 #include "files/RecordFile.h"
 #include "files/SaveOpt.h"
 #include "support/Fixtures.h"
@@ -9,6 +10,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -342,6 +344,25 @@ private slots:
         script.message(Marked(76), ui::Cancel);
         run(w->mnuOpen, script);
         QCOMPARE(script.seen().first().buttons, ui::Buttons::OkCancel);
+    }
+
+    // A file named on the command line opens as with Open; a missing one is reported once, with
+    // no Open dialog after it, and the program goes on without a record. --help names the file.
+    void commandLineFile() {
+        QProcess help;
+        help.start(VESTO_BINARY_DIR "/vesto-logger", {"--help"});
+        QVERIFY(help.waitForFinished(20000));
+        const QByteArray usage = help.readAllStandardOutput();
+        QVERIFY2(usage.contains("--version") && usage.contains("[file]"), usage.constData());
+
+        PromptScript script;
+        script.message(Marked(55), ui::Ok);
+        OpenRecordFileAtStart(*w, dir->file("missing.txt"));
+        QVERIFY2(script.finished(), qPrintable(script.report()));
+        QVERIFY(!w->RecordLoaded() && st->OpenFileName.isEmpty());
+        dir->write("given.txt", SmallFile());
+        OpenRecordFileAtStart(*w, dir->file("given.txt"));
+        QVERIFY(w->RecordLoaded() && int(st->RecordCount) == 3 && st->GraphTitle == "Opened");
     }
 };
 

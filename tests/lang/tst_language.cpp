@@ -165,39 +165,48 @@ private slots:
     // A first start in an empty folder asks for a language: no Cancel, OK and Escape do nothing
     // until an option is chosen. The settings written at the close (in the per-user folder, the
     // working directory holding neither file) bring the choices back at the next start. That a
-    // language file in the working directory wins shows in the menu command's cases.
+    // language file in the working directory wins shows in the menu command's cases. The same
+    // with the default settings the installed program copies for a new user.
     void firstStartAndRestart() {
         const LanguageTable shipped = Shipped();
         const TextOf german = [&shipped](int s) { return shipped.Text[s][2]; };
-        PromptScript script;
-        bool firstLook = false;
-        script.modal("langfrm", [&](QDialog& d) {
-            auto& f = static_cast<langfrm&>(d);
-            firstLook = f.Command2->isHidden() && f.Command1->text() == "OK";
-            for (int k = 1; k <= 8; ++k) firstLook = firstLook && !f.option(k)->isChecked();
-            f.Command1->click();
-            QTest::keyClick(&f, Qt::Key_Escape);
-            firstLook = firstLook && f.isVisible();
-            f.Option2->click();
-            f.Command1->click();
-        });
-        {
-            MainWindowFixture fx;
-            fx.w->Load();
-            QVERIFY2(script.finished() && firstLook, qPrintable(script.report()));
-            CheckCaptions(*fx.w, german);
-            fx.w->mnuEur->trigger();
-            fx.w->close();
+        for (const bool installed : {false, true}) {
+            dir.reset();
+            dir = std::make_unique<ScopedWorkDir>();
+            const QString settingsPath = dir->configPath() + "/vesto-logger/loggerx.ini";
+            if (installed)
+                QVERIFY(QDir().mkpath(dir->configPath() + "/vesto-logger") &&
+                        QFile::copy(VESTO_SOURCE_DIR "/share/loggerx.ini", settingsPath));
+            PromptScript script;
+            bool firstLook = false;
+            script.modal("langfrm", [&](QDialog& d) {
+                auto& f = static_cast<langfrm&>(d);
+                firstLook = f.Command2->isHidden() && f.Command1->text() == "OK";
+                for (int k = 1; k <= 8; ++k) firstLook = firstLook && !f.option(k)->isChecked();
+                f.Command1->click();
+                QTest::keyClick(&f, Qt::Key_Escape);
+                firstLook = firstLook && f.isVisible();
+                f.Option2->click();
+                f.Command1->click();
+            });
+            {
+                MainWindowFixture fx;
+                fx.w->Load();
+                QVERIFY2(script.finished() && firstLook, qPrintable(script.report()));
+                CheckCaptions(*fx.w, german);
+                fx.w->mnuEur->trigger();
+                fx.w->close();
+            }
+            QVERIFY(!QFile::exists(dir->file("loggerx.ini")));
+            QFile written(settingsPath);
+            QVERIFY(written.open(QIODevice::ReadOnly));
+            const QByteArray settings = written.readAll();
+            QCOMPARE(settings.count("\r\n"), 82);
+            QVERIFY(settings.contains("\"language =  2\"\r\n\"baud =  4800\""));
+            // Empty probe values and eight empty unit texts.
+            QVERIFY(settings.contains(",,,\r\n,,,,,,,\r\n"));
+            QVERIFY(installed || settings.endsWith(",,,,,,,\r\n\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"));
         }
-        QVERIFY(!QFile::exists(dir->file("loggerx.ini")));
-        QFile written(dir->configPath() + "/vesto-logger/loggerx.ini");
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        const QByteArray settings = written.readAll();
-        QCOMPARE(settings.count("\r\n"), 82);
-        QVERIFY(settings.contains("\"language =  2\"\r\n\"baud =  4800\""));
-        // Empty probe values and eight empty unit texts.
-        QVERIFY(settings.contains(",,,\r\n,,,,,,,\r\n"));
-        QVERIFY(settings.endsWith(",,,,,,,\r\n\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"));
 
         MainWindowFixture fx;
         fx.w->Load();
