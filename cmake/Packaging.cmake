@@ -52,16 +52,16 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Vesto Instruments <support@vesto.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.vesto.example/")
+# CPack puts the summary first and indents this text below it, an empty line as " .".
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-"download and view the readings of a voltage exception logger
- Vesto Logger works with a battery-powered voltage exception logger on a
- serial line or a USB serial adapter: it shows the logger's live state,
- downloads its stored readings and draws them as a zoomable time graph with
- limit lines and statistics, saves, opens and prints them, and writes new
- limits and a recording mode into the logger.
- .
- The package also holds logger-emulator, a virtual logger on a
- pseudo-terminal, to try the program without hardware.")
+"Vesto Logger works with a battery-powered voltage exception logger on a
+serial line or a USB serial adapter: it shows the logger's live state,
+downloads its stored readings and draws them as a zoomable time graph with
+limit lines and statistics, saves, opens and prints them, and writes new
+limits and a recording mode into the logger.
+
+The package also holds logger-emulator, a virtual logger on a
+pseudo-terminal, to try the program without hardware.")
 # The libraries the programs link are found by dpkg-shlibdeps. Qt loads its platform plugins at
 # run time, which no linker records: the X11 and Wayland plugins come with qt6-qpa-plugins.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
