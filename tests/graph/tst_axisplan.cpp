@@ -54,6 +54,14 @@ private slots:
         QCOMPARE(a.labelFormat, label);
     }
 
+    // The step goes up at 1.2, 2.4 and 6 times a power of ten, each threshold itself still
+    // taking the smaller step.
+    void valueStep() {
+        const QList<std::pair<double, double>> cases = {{1.2, 0.1}, {1.21, 0.2}, {2.4, 0.2},
+                                                        {2.41, 0.5}, {6.0, 0.5}, {6.1, 1.0}};
+        for (const auto& [range, step] : cases) QCOMPARE(ValueStepFor(range), step);
+    }
+
     void labelPatterns() {
         const double span[] = {1000.5, 1000, 100, 99.5, 10, 9.99, 1, 0.999, 0.1, 0.0999};
         const char* expected[] = {"####0;-###0 #####0.0;-###0.0", "####0;-###0 ####0.0;-###0.0",

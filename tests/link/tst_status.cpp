@@ -79,6 +79,12 @@ private slots:
             QCOMPARE(WrappedReadingNumber(position, pointer, flag), reading);
     }
 
+    // Low before High, each rounded half to even, then the mode.
+    void limitsCommand() {
+        QCOMPARE(LimitsCommand(50.5, 201.5, 2), QByteArray("\0L", 2) + char(50) + char(202) + char(2));
+        QCOMPARE(LimitsCommand(7, 255, 1), QByteArray("\0L\x07\xFF\x01", 5));
+    }
+
     void watchdogLimit() {
         const QList<std::pair<double, int>> cases = {
             {73620, 267}, {1200, 41}, {11000, 40}, {10999, 41}, {100000, 270}};
