@@ -182,6 +182,7 @@ struct AppState {
     QString TimeFormatMin = QStringLiteral("h:mm am/pm");
     QString TimeFormatHour = QStringLiteral("h am/pm");
 
-    // Language string s in the language in use; empty for numbers outside the table.
+    // Language string s in the language in use (the first language while none is chosen);
+    // empty for numbers outside the table.
     QString Text(int s) const;
 };

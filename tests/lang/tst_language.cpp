@@ -178,6 +178,13 @@ private slots:
                 QVERIFY(QDir().mkpath(dir->configPath() + "/vesto-logger") &&
                         QFile::copy(VESTO_SOURCE_DIR "/share/loggerx.ini", settingsPath));
             PromptScript script;
+            // The installed program on a computer without its port: told so in the file's first
+            // language before the language is asked.
+            if (installed) {
+                qputenv("VESTO_COM1", "/nonexistent/ttyS0");
+                script.message(shipped.Text[59][1], ui::Ok);
+                script.modal("frmPort", [](QDialog& d) { d.reject(); });
+            }
             bool firstLook = false;
             script.modal("langfrm", [&](QDialog& d) {
                 auto& f = static_cast<langfrm&>(d);
@@ -197,6 +204,7 @@ private slots:
                 fx.w->mnuEur->trigger();
                 fx.w->close();
             }
+            qputenv("VESTO_COM1", line->slavePath().toLocal8Bit());
             QVERIFY(!QFile::exists(dir->file("loggerx.ini")));
             QFile written(settingsPath);
             QVERIFY(written.open(QIODevice::ReadOnly));
