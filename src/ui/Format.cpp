@@ -349,7 +349,9 @@ DatePattern ParseDatePattern(const QString& pattern) {
             d.tenths = true;
             i += run + 2;
         } else if (c == u'd' || c == u'h' || c == u's') {
-            field(c == u'd' ? DateToken::Day : c == u'h' ? DateToken::Hour : DateToken::Second,
+            field(c == u'd'   ? DateToken::Day
+                  : c == u'h' ? DateToken::Hour
+                              : DateToken::Second,
                   run == 2);
             i += run;
             afterHour = c == u'h';
@@ -379,23 +381,18 @@ template <class Sink> void PutDigits(Sink& out, int number, int width) {
 
 template <class Sink> void WriteDate(Sink& out, double serial, const DatePattern& pattern) {
     const DateParts p = PartsFromSerial(serial, pattern.tenths);
-    const int hour12 = p.hour % 12 == 0 ? 12 : p.hour % 12;
+    const int hour = pattern.twelveHour ? (p.hour % 12 == 0 ? 12 : p.hour % 12) : p.hour;
+    // The number of each field kind, in the order of DateToken::Kind.
+    const int fields[] = {0,     p.year, p.year % 100, p.month, p.minute,
+                          p.day, hour,   p.second,     p.tenth};
     for (const DateToken& t : pattern.tokens) {
-        const int width = t.twoDigits ? 2 : 1;
-        switch (t.kind) {
-        case DateToken::Text: out.put(QStringView(t.text)); break;
-        case DateToken::Year4: PutDigits(out, p.year, 4); break;
-        case DateToken::Year2: PutDigits(out, p.year % 100, 2); break;
-        case DateToken::Month: PutDigits(out, p.month, width); break;
-        case DateToken::Minute: PutDigits(out, p.minute, width); break;
-        case DateToken::Day: PutDigits(out, p.day, width); break;
-        case DateToken::Hour: PutDigits(out, pattern.twelveHour ? hour12 : p.hour, width); break;
-        case DateToken::Second: PutDigits(out, p.second, width); break;
-        case DateToken::Tenth: PutDigits(out, p.tenth, 1); break;
-        case DateToken::AmPm:
+        if (t.kind == DateToken::Text) {
+            out.put(QStringView(t.text));
+        } else if (t.kind == DateToken::AmPm) {
             out.put(p.hour < 12 ? (t.upper ? 'A' : 'a') : (t.upper ? 'P' : 'p'));
             out.put(t.upper ? 'M' : 'm');
-            break;
+        } else {
+            PutDigits(out, fields[t.kind], t.kind == DateToken::Year4 ? 4 : t.twoDigits ? 2 : 1);
         }
     }
 }
