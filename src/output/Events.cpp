@@ -51,7 +51,7 @@ std::vector<RecordEvent> FindEvents(const RecordArray<double>& times,
         const float* v = &values(block, 1);
         for (int r = 0; r < rows; ++r, ++index) {
             const double time = t[r], value = v[r];
-            if (index == 1 || !(time - previous <= graph::kGapDays)) {
+            if (index == 1 || !graph::Joined(previous, time)) {
                 if (index > 1) Close(open, previous, events);
                 Begin(open, index, time, value);
             }
