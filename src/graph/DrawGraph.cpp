@@ -30,6 +30,9 @@ const QColor kLimitGreen(0, 255, 100);
 
 void DrawGraph(Log1& w) {
     DrawGraph(w, w.Picture1->canvas());
+    // The labels repainted while drawing may have had the picture box painted half drawn; it
+    // shows the finished picture once the drawing has returned.
+    w.Picture1->update();
 }
 
 void DrawGraph(Log1& w, ImageCanvas& c) {
