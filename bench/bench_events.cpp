@@ -39,7 +39,9 @@ void BM_ExportCsv(benchmark::State& state, bool textOnly) {
     for (auto _ : state) {
         const QByteArray bytes = RecordCsv(
             kMaxReadings,
-            [&st](int i) { return RecordPoint{st->RecordTime.point(i), st->RecordValue.point(i)}; },
+            [&st](int i) {
+                return RecordPoint{st->RecordTime.point(i), st->RecordValue.point(i)};
+            },
             st->UnitName);
         if (!textOnly && !ui::ReplaceFile(path, bytes).isEmpty())
             state.SkipWithError("write failed");

@@ -10,6 +10,7 @@
 #include "ui/Prompts.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -63,9 +64,10 @@ void mnuSaveGraph_Click(Log1& w) {
     if (!name) return;
     const QByteArray bytes = IsPdfName(*name) ? GraphPdf(w) : GraphPng(w);
     if (bytes.isEmpty()) {
-        ui::MsgBox(
-            st.Text(str::kNotWritten).arg(*name, QStringLiteral("the page could not be drawn")),
-            ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(str::kMessageTitle));
+        ui::MsgBox(st.Text(str::kNotWritten)
+                       .arg(QDir::toNativeSeparators(*name),
+                            QStringLiteral("the page could not be drawn")),
+                   ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(str::kMessageTitle));
         return;
     }
     WriteFileOrSay(w, *name, bytes);
