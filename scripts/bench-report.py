@@ -103,6 +103,10 @@ def main():
                          f"start-up alone {alone:.1f} ms", None))
             if entry:
                 ratios.append((size, ms / entry["real"]))
+    timed("Events of a 73620-point record (1227 events)", "BM_FindEvents/mains", 5)
+    timed("  every reading an event of its own (73620)", "BM_FindEvents/singles", 5)
+    timed("Export CSV of 73620 points", "BM_ExportCsv/written", 100)
+    timed("  its text alone", "BM_ExportCsv/text")
     timed("Listing of 73620 points to PDF (148 pages)", "BM_PrintDataListing", 3, "s")
     timed("One graph page of 73620 points to PDF", "BM_PrintGraphPage", 200)
     if startup:
@@ -172,6 +176,10 @@ NOTES = """
   file read and checked whole, the record in memory replaced, the graph drawn. **gnuplot** draws
   the very same file (`skip 15 using 1:2 with lines`, pngcairo, same size) in the same run; its
   figure includes its own start-up, shown beside it (`scripts/bench-gnuplot.sh`).
+- **Events** is `FindEvents` over a full record as the Events window runs it: the mains record's
+  1227 runs of readings, and a record whose 73620 readings are each an event of their own. **Export
+  CSV** is the text of 73620 readings (ISO 8601 times, values with a period) written to a temporary
+  file, flushed to the disk and renamed over the old one (`bench/bench_events.cpp`).
 - **Listing** and **graph page**: the Print Data and Print Graph commands on a full record, the
   print dialog answered with a PDF file (`bench/bench_print.cpp`).
 - **Start-up**: the real `vesto-logger` launched in a scratch folder with the shipped language

@@ -1,5 +1,6 @@
 #include "files/FilesWiring.h"
 
+#include "files/ExportCsv.h"
 #include "files/OpenRecord.h"
 #include "files/SaveRecord.h"
 #include "shell/Log1.h"
@@ -9,4 +10,5 @@
 void WireFiles(Log1& w) {
     QObject::connect(w.mnuSaveTXT, &QAction::triggered, &w, [&w] { mnuSaveTXT_Click(w); });
     QObject::connect(w.mnuOpen, &QAction::triggered, &w, [&w] { mnuOpen_Click(w); });
+    QObject::connect(w.mnuExportCSV, &QAction::triggered, &w, [&w] { mnuExportCSV_Click(w); });
 }

@@ -109,6 +109,7 @@ void TakeRecord(Log1& w, ParsedRecordFile& file) {
     DrawGraph(w);
     w.Label14->hide();
     w.Label17->hide();
+    emit w.recordReplaced();
 }
 
 } // namespace

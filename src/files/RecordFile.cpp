@@ -295,7 +295,7 @@ private:
         quint64 bits = 0;
         QByteArray text;
     };
-    ui::Latin1NumberWriter writer_;
+    ui::Latin1Writer writer_;
     static constexpr int kIndexBits = 12;
     std::array<Entry, 1 << kIndexBits> entries_;
 };
@@ -319,7 +319,7 @@ QByteArray FormatRecordFile(const RecordFileHeader& header, int count,
     // The data lines go straight into the file's bytes: a full record has 73620 of them.
     QByteArray bytes = head.toLatin1();
     bytes.reserve(bytes.size() + qsizetype(std::max(count, 0)) * 28);
-    const ui::Latin1NumberWriter timeText(kTimePattern);
+    const ui::Latin1Writer timeText(kTimePattern);
     auto valueText = std::make_unique<ValueTexts>(kValuePattern);
     for (int i = 1; i <= count; ++i) {
         const RecordPoint p = point(i);

@@ -183,6 +183,14 @@ inline bool ClipSegment(Segment& s, double top, double bottom) {
 // Readings further apart than 0.15 s (the record counts tenths of a second) are not joined.
 constexpr double kGapDays = 1.5 / 864000.0;
 
+// Whether two neighbouring readings belong to one run. The difference of two day serials is
+// rounded by up to 1e-11 day (5e-10 day in the year 9999), so a pause of exactly 1.5 periods
+// would fall on either side of kGapDays by where in the record it lies; the comparison allows
+// 1e-9 day (86 microseconds), far below the tenth of a second the logger counts.
+constexpr bool Joined(double previousTime, double time) {
+    return time - previousTime <= kGapDays + 1e-9;
+}
+
 // Calls line(segment) for each piece of the curve: one per pair of neighbouring points that are
 // at most kGapDays apart, clipped to the plot's top and bottom edges.
 template <class Sink>
@@ -192,7 +200,7 @@ void TraceCurve(const PointSeries& points, const PlotMapping& map, double top, d
     double prevTime = 0, prevX = 0, prevY = 0;
     points.forEach([&](double time, double value) {
         const double x = map.x(time), y = map.y(value);
-        if (started && time - prevTime <= kGapDays) {
+        if (started && Joined(prevTime, time)) {
             Segment s{prevX, prevY, x, y};
             if (ClipSegment(s, top, bottom)) line(s);
         }

@@ -29,6 +29,13 @@ const QColor kLimitGreen(0, 255, 100);
 } // namespace
 
 void DrawGraph(Log1& w) {
+    DrawGraph(w, w.Picture1->canvas());
+    // The labels repainted while drawing may have had the picture box painted half drawn; it
+    // shows the finished picture once the drawing has returned.
+    w.Picture1->update();
+}
+
+void DrawGraph(Log1& w, ImageCanvas& c) {
     AppState& st = w.st;
     const int n = DisplayedPoints(st.DisplayCount);
 
@@ -36,7 +43,7 @@ void DrawGraph(Log1& w) {
     if (n <= 2) {
         w.Label15->hide();
         EndBusy(w);
-        w.Picture1->Cls();
+        c.Cls();
         w.Frame2->hide();
         return;
     }
@@ -49,7 +56,7 @@ void DrawGraph(Log1& w) {
     BeginBusy(w);
     w.mnuFuncWEN->setVisible(false);
     w.mnuFuncTREL->setVisible(false);
-    w.Picture1->Cls();
+    c.Cls();
     if (st.Zoomed == 0) w.Command2->hide();
     w.Label40->setText(ui::PlainText(n));
     w.Label40->show();
@@ -104,7 +111,6 @@ void DrawGraph(Log1& w) {
     const int m = ta.intervals;
 
     // 13. Layout.
-    ImageCanvas& c = w.Picture1->canvas();
     c.setFontName(st.GraphFontName);
     c.setFontSize(st.GraphFontSize);
     c.setFontBold(false);

@@ -114,10 +114,20 @@ void Picture1_MouseUp(Log1& w, int, int, double x, double y) {
     st.ZoomTimeTo = TimeAtX(st, x);
     st.DragValueBottom = ValueAtY(st, y);
     w.Picture1->Shape1()->hide();
-    // A click without movement has no span; a transfer, a drawing or a printout under way
-    // (the hourglass) must not have its record changed under it.
+    ZoomToDrag(w);
+}
+
+bool ZoomPossible(const AppState& st) {
+    // A transfer, a drawing or a printout under way (the hourglass) must not have its record
+    // changed under it.
+    return st.Transferring != 1 && !ui::IsHourglass();
+}
+
+void ZoomToDrag(Log1& w) {
+    AppState& st = w.st;
+    // A click without movement has no span.
     if (st.ZoomTimeFrom == st.ZoomTimeTo || st.DragValueTop == st.DragValueBottom ||
-        st.Transferring == 1 || ui::IsHourglass())
+        !ZoomPossible(st))
         return;
     ApplyZoom(w);
     for (QWidget* widget :
@@ -163,15 +173,19 @@ void ApplyZoom(Log1& w) {
     DrawGraph(w);
 }
 
-void Unzoom(Log1& w) {
-    AppState& st = w.st;
-    w.Command2->hide();
+void DisplayWholeRecord(AppState& st) {
     const int count = Points(st.RecordCount);
     st.DisplayCount = count;
     for (int i = 1; i <= count; ++i) {
         st.DisplayValue.point(i) = st.RecordValue.point(i);
         st.DisplayTime.point(i) = st.RecordTime.point(i);
     }
+}
+
+void Unzoom(Log1& w) {
+    AppState& st = w.st;
+    w.Command2->hide();
+    DisplayWholeRecord(st);
     st.Zoomed = 0;
     if (st.DataSaved != 0) {
         w.Label16->setText(st.Text(62));

@@ -34,5 +34,13 @@ void Picture1_MouseUp(Log1& w, int button, int shift, double x, double y);
 // points only sets the value window.
 void ApplyZoom(Log1& w);
 
+// The end of a drag, once ZoomTimeFrom/To and DragValueTop/Bottom hold the rectangle: zooms
+// unless the rectangle has no width or no height or a zoom is not possible now.
+void ZoomToDrag(Log1& w);
+// False while a transfer, a drawing or a printout is under way.
+bool ZoomPossible(const AppState& st);
+// The whole record copied into the displayed window, without drawing.
+void DisplayWholeRecord(AppState& st);
+
 // "Unzoom" (Command2): the whole record is displayed again.
 void Unzoom(Log1& w);

@@ -1,11 +1,14 @@
 #include "lang/Language.h"
 
+#include "files/ExportCsv.h"
 #include "files/SaveOpt.h"
 #include "graph/Describe.h"
 #include "link/frmPort.h"
 #include "link/frmTimeset.h"
 #include "output/PrintOpt.h"
+#include "output/frmEvents.h"
 #include "shell/Log1.h"
+#include "shell/StringNumbers.h"
 #include "shell/about2.h"
 #include "ui/Format.h"
 
@@ -49,6 +52,9 @@ void CaptionMainWindow(Log1& w) {
                  {w.mnuPGraph, 23},
                  {w.mnuPData, 24},
                  {w.mnuGClip, 25},
+                 {w.mnuEvents, str::kMenuEvents},
+                 {w.mnuExportCSV, str::kMenuExportCsv},
+                 {w.mnuSaveGraph, str::kMenuSaveGraph},
                  {w.mnuLang, 141},
                  {w.mnuExit, 30},
                  {w.mnuSetTime, 31},
@@ -137,12 +143,26 @@ void CaptionSaveOptions(Log1& w) {
     Apply(w.st, {{&d, 121}, {d.Command1, 117}, {d.Command2, 118}, {d.Command3, 119}});
 }
 
+void CaptionExportOptions(Log1& w) {
+    ExportOpt& d = FormOf<ExportOpt>(w);
+    Apply(w.st, {{&d, 121}, {d.Command1, 117}, {d.Command2, 118}, {d.Command3, 119}});
+}
+
+void CaptionEvents(Log1& w) {
+    frmEvents& d = FormOf<frmEvents>(w);
+    Apply(w.st, {{&d, str::kEventsTitle},
+                 {d.Command1, str::kExportButton},
+                 {d.Command2, str::kPrintButton},
+                 {d.Command3, str::kCloseButton}});
+    d.UpdateTexts();
+}
+
 } // namespace
 
 void ApplyCaptions(Log1& w) {
     AppState& st = w.st;
     // Windows in this order: main window, clock dialog, About box, description dialog, port
-    // dialog, print options, save options.
+    // dialog, print options, save options; then the windows of the record as data.
     CaptionMainWindow(w);
     CaptionClock(w);
     CaptionAboutBox(w);
@@ -150,6 +170,8 @@ void ApplyCaptions(Log1& w) {
     CaptionPort(w);
     CaptionPrintOptions(w);
     CaptionSaveOptions(w);
+    CaptionExportOptions(w);
+    CaptionEvents(w);
 
     const double language = st.LanguageIndex;
     if (language >= 0 && language <= kLanguages)

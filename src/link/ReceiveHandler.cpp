@@ -313,6 +313,7 @@ void FinishTransfer(Log1& w) {
     w.Command3->show();
     for (QAction* item : {w.mnuSaveTXT, w.mnuPGraph, w.mnuPData, w.mnuGClip})
         item->setEnabled(true);
+    emit w.recordReplaced();
 }
 
 void ShowTransferProgress(Log1& w) {

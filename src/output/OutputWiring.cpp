@@ -1,7 +1,9 @@
 #include "output/OutputWiring.h"
 
+#include "output/GraphImage.h"
 #include "output/PrintData.h"
 #include "output/PrintGraph.h"
+#include "output/frmEvents.h"
 #include "shell/Log1.h"
 
 #include <QAction>
@@ -10,4 +12,6 @@ void WireOutput(Log1& w) {
     QObject::connect(w.mnuPGraph, &QAction::triggered, &w, [&w] { mnuPGraph_Click(w); });
     QObject::connect(w.mnuPData, &QAction::triggered, &w, [&w] { mnuPData_Click(w); });
     QObject::connect(w.mnuGClip, &QAction::triggered, &w, [&w] { mnuGClip_Click(w); });
+    QObject::connect(w.mnuEvents, &QAction::triggered, &w, [&w] { mnuEvents_Click(w); });
+    QObject::connect(w.mnuSaveGraph, &QAction::triggered, &w, [&w] { mnuSaveGraph_Click(w); });
 }

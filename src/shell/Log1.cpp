@@ -192,6 +192,10 @@ void Log1::buildMenus() {
     mnuPData = addItem(fileMenu, "mnuPData", QStringLiteral("Print Data"));
     mnuGClip = addItem(fileMenu, "mnuGClip", QStringLiteral("Graph to Clipboard"));
     fileMenu->addSeparator();
+    mnuEvents = addItem(fileMenu, "mnuEvents", QStringLiteral("Events..."));
+    mnuExportCSV = addItem(fileMenu, "mnuExportCSV", QStringLiteral("Export CSV..."));
+    mnuSaveGraph = addItem(fileMenu, "mnuSaveGraph", QStringLiteral("Save Graph As..."));
+    fileMenu->addSeparator();
     mnuLang = addItem(fileMenu, "mnuLang", QStringLiteral("Language"));
     fileMenu->addSeparator();
     voltRangeMenu = new QMenu(QStringLiteral("Voltage Range"), fileMenu);

@@ -104,6 +104,9 @@ public:
     QAction* mnuPGraph;
     QAction* mnuPData;
     QAction* mnuGClip;
+    QAction* mnuEvents;
+    QAction* mnuExportCSV;
+    QAction* mnuSaveGraph;
     QAction* mnuLang;
     QMenu* voltRangeMenu;
     QAction* mnuvoltrange;
@@ -156,6 +159,8 @@ public:
 signals:
     // The close request was accepted: settings written, timers stopped, port released.
     void ended();
+    // A download or an opened file has taken the place of the record in memory.
+    void recordReplaced();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

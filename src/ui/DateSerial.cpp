@@ -68,8 +68,10 @@ std::pair<long long, long long> Split(double serial, long long unitsPerDay) {
 
 } // namespace
 
-DateParts PartsFromSerial(double serial) {
-    const auto [day, seconds] = Split(serial, 86400);
+DateParts PartsFromSerial(double serial, bool toTenths) {
+    const long long perSecond = toTenths ? 10 : 1;
+    const auto [day, units] = Split(serial, 86400 * perSecond);
+    const long long seconds = units / perSecond;
     const Civil c = CivilFromDays(day + kEpochDays);
     DateParts parts;
     parts.year = static_cast<int>(c.year);
@@ -78,6 +80,7 @@ DateParts PartsFromSerial(double serial) {
     parts.hour = static_cast<int>(seconds / 3600);
     parts.minute = static_cast<int>(seconds / 60 % 60);
     parts.second = static_cast<int>(seconds % 60);
+    parts.tenth = static_cast<int>(units % perSecond);
     return parts;
 }
 

@@ -11,11 +11,12 @@ namespace ui {
 constexpr double kSecondsPerDay = 86400.0;
 constexpr double kTicksPerDay = 864000.0;
 
-// Calendar parts of a serial, rounded to the nearest second.
+// Calendar parts of a serial, rounded to the nearest second, or with toTenths to the nearest
+// tenth of a second (the logger's clock tick), which then goes into `tenth`.
 struct DateParts {
-    int year = 1899, month = 12, day = 30, hour = 0, minute = 0, second = 0;
+    int year = 1899, month = 12, day = 30, hour = 0, minute = 0, second = 0, tenth = 0;
 };
-DateParts PartsFromSerial(double serial);
+DateParts PartsFromSerial(double serial, bool toTenths = false);
 
 double SerialFromDate(const QDateTime& dateTime);
 QDateTime DateFromSerial(double serial);

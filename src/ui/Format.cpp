@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace ui {
 namespace {
@@ -287,21 +288,38 @@ QString FormatNumber(double value, const NumberPattern& pattern) {
 
 // ---- date-time patterns ---------------------------------------------------------------------
 
-QString TwoDigits(int n) {
-    return QString::number(n).rightJustified(2, u'0');
-}
+// One field or one piece of copied text of a date-time pattern.
+struct DateToken {
+    enum Kind : quint8 { Text, Year4, Year2, Month, Minute, Day, Hour, Second, Tenth, AmPm };
+    Kind kind = Text;
+    bool twoDigits = false; // "mm", "dd", "hh", "ss": a leading zero below 10
+    bool upper = false;     // "AM/PM"
+    QString text;
+};
+
+// A date-time pattern taken apart once. "ss.0" (as spreadsheets write it) adds the tenths of a
+// second after the seconds, and the time is then rounded to the nearest tenth.
+struct DatePattern {
+    std::vector<DateToken> tokens;
+    bool twelveHour = false;
+    bool tenths = false;
+};
 
 bool StartsWithAt(const QString& text, qsizetype at, QLatin1StringView word) {
     return QStringView(text).mid(at).startsWith(word, Qt::CaseInsensitive);
 }
 
-QString FormatDate(double serial, const QString& pattern) {
-    const DateParts p = PartsFromSerial(serial);
-    const bool twelveHour = pattern.contains(QLatin1StringView("am/pm"), Qt::CaseInsensitive);
-    const int hour12 = p.hour % 12 == 0 ? 12 : p.hour % 12;
-    const int hour = twelveHour ? hour12 : p.hour;
-
-    QString out;
+DatePattern ParseDatePattern(const QString& pattern) {
+    DatePattern d;
+    d.twelveHour = pattern.contains(QLatin1StringView("am/pm"), Qt::CaseInsensitive);
+    const auto field = [&d](DateToken::Kind kind, bool two) {
+        d.tokens.push_back({kind, two, false, {}});
+    };
+    const auto text = [&d](QChar c) {
+        if (d.tokens.empty() || d.tokens.back().kind != DateToken::Text)
+            d.tokens.push_back({DateToken::Text, false, false, {}});
+        d.tokens.back().text += c;
+    };
     bool afterHour = false; // only colons since the last hour field: "m" means minutes
     const qsizetype n = pattern.size();
     for (qsizetype i = 0; i < n;) {
@@ -310,37 +328,77 @@ QString FormatDate(double serial, const QString& pattern) {
         while (i + run < n && run < 2 && pattern.at(i + run).toLower() == c) ++run;
 
         if (c == u'a' && StartsWithAt(pattern, i, QLatin1StringView("am/pm"))) {
-            const bool upper = pattern.at(i).isUpper();
-            const QString suffix = p.hour < 12 ? QStringLiteral("am") : QStringLiteral("pm");
-            out += upper ? suffix.toUpper() : suffix;
+            d.tokens.push_back({DateToken::AmPm, false, pattern.at(i).isUpper(), {}});
             i += 5;
             afterHour = false;
             continue;
         }
         if (c == u'y' && StartsWithAt(pattern, i, QLatin1StringView("yyyy"))) {
-            out += QString::number(p.year).rightJustified(4, u'0');
+            field(DateToken::Year4, true);
             i += 4;
         } else if (c == u'y' && run == 2) {
-            out += TwoDigits(p.year % 100);
+            field(DateToken::Year2, true);
             i += 2;
         } else if (c == u'm') {
-            const int field = afterHour ? p.minute : p.month;
-            out += run == 2 ? TwoDigits(field) : QString::number(field);
+            field(afterHour ? DateToken::Minute : DateToken::Month, run == 2);
             i += run;
+        } else if (c == u's' && StartsWithAt(pattern, i + run, QLatin1StringView(".0"))) {
+            field(DateToken::Second, run == 2);
+            text(u'.');
+            field(DateToken::Tenth, false);
+            d.tenths = true;
+            i += run + 2;
         } else if (c == u'd' || c == u'h' || c == u's') {
-            const int field = c == u'd' ? p.day : c == u'h' ? hour : p.second;
-            out += run == 2 ? TwoDigits(field) : QString::number(field);
+            field(c == u'd'   ? DateToken::Day
+                  : c == u'h' ? DateToken::Hour
+                              : DateToken::Second,
+                  run == 2);
             i += run;
             afterHour = c == u'h';
             continue;
         } else {
-            out += pattern.at(i);
+            text(pattern.at(i));
             ++i;
             if (c == u':') continue;
         }
         afterHour = false;
     }
-    return out;
+    return d;
+}
+
+// Digits of a non-negative number, at least `width` of them.
+template <class Sink> void PutDigits(Sink& out, int number, int width) {
+    char digits[12];
+    int count = 0;
+    unsigned value = static_cast<unsigned>(std::max(number, 0));
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0 && count < 12);
+    for (int k = count; k < width; ++k) out.put('0');
+    while (count > 0) out.put(digits[--count]);
+}
+
+template <class Sink> void WriteDate(Sink& out, double serial, const DatePattern& pattern) {
+    const DateParts p = PartsFromSerial(serial, pattern.tenths);
+    const int hour = pattern.twelveHour ? (p.hour % 12 == 0 ? 12 : p.hour % 12) : p.hour;
+    // The number of each field kind, in the order of DateToken::Kind.
+    const int fields[] = {0,     p.year, p.year % 100, p.month, p.minute,
+                          p.day, hour,   p.second,     p.tenth};
+    for (const DateToken& t : pattern.tokens) {
+        if (t.kind == DateToken::Text) {
+            out.put(QStringView(t.text));
+        } else if (t.kind == DateToken::AmPm) {
+            out.put(p.hour < 12 ? (t.upper ? 'A' : 'a') : (t.upper ? 'P' : 'p'));
+            out.put(t.upper ? 'M' : 'm');
+        } else {
+            PutDigits(out, fields[t.kind], t.kind == DateToken::Year4 ? 4 : t.twoDigits ? 2 : 1);
+        }
+    }
+}
+
+QString TwoDigits(int n) {
+    return QString::number(n).rightJustified(2, u'0');
 }
 
 // Plain decimal text of a number rounded to 15 significant digits; the exponent form only for
@@ -399,7 +457,17 @@ struct CompiledPattern {
     QString text;
     bool date = false;
     NumberPattern number;
+    DatePattern dateTime;
 };
+
+void Compile(CompiledPattern& entry, const QString& pattern) {
+    entry.text = pattern;
+    entry.date = IsDatePattern(pattern);
+    if (entry.date)
+        entry.dateTime = ParseDatePattern(pattern);
+    else
+        entry.number = ParseNumberPattern(pattern);
+}
 
 const CompiledPattern& Compiled(const QString& pattern) {
     thread_local std::array<CompiledPattern, 4> cache;
@@ -409,9 +477,7 @@ const CompiledPattern& Compiled(const QString& pattern) {
     }
     CompiledPattern& entry = cache[next];
     next = (next + 1) % cache.size();
-    entry.text = pattern;
-    entry.date = IsDatePattern(pattern);
-    if (!entry.date) entry.number = ParseNumberPattern(pattern);
+    Compile(entry, pattern);
     return entry;
 }
 } // namespace
@@ -419,7 +485,10 @@ const CompiledPattern& Compiled(const QString& pattern) {
 QString Format(double value, const QString& pattern) {
     if (pattern.isEmpty()) return PlainText(value);
     const CompiledPattern& compiled = Compiled(pattern);
-    return compiled.date ? FormatDate(value, pattern) : FormatNumber(value, compiled.number);
+    if (!compiled.date) return FormatNumber(value, compiled.number);
+    QCharSink out;
+    WriteDate(out, value, compiled.dateTime);
+    return QString(out.chars.constData(), out.chars.size());
 }
 
 QString Format(const Number& value, const QString& pattern) {
@@ -435,27 +504,30 @@ QString PlainText(double value) {
     return PlainDigits(value, QLocale().decimalPoint());
 }
 
-struct Latin1NumberWriter::Compiled {
-    QString text;
-    bool number; // an empty or a date pattern goes the long way, through Format
-    NumberPattern pattern;
+struct Latin1Writer::Compiled {
+    CompiledPattern pattern;
     Separators separators;
 };
 
-Latin1NumberWriter::Latin1NumberWriter(const QString& pattern)
-    : compiled_(std::make_unique<const Compiled>(
-          Compiled{pattern, !pattern.isEmpty() && !IsDatePattern(pattern),
-                   ParseNumberPattern(pattern), LocaleSeparators()})) {}
+Latin1Writer::Latin1Writer(const QString& pattern, const QLocale& locale)
+    : compiled_(std::make_unique<Compiled>()) {
+    Compile(compiled_->pattern, pattern);
+    compiled_->separators = {locale, locale.decimalPoint(), locale.groupSeparator()};
+}
 
-Latin1NumberWriter::~Latin1NumberWriter() = default;
+Latin1Writer::~Latin1Writer() = default;
 
-void Latin1NumberWriter::append(QByteArray& out, double value) const {
-    if (!compiled_->number) {
-        out += Format(value, compiled_->text).toLatin1();
+void Latin1Writer::append(QByteArray& out, double value) const {
+    const CompiledPattern& p = compiled_->pattern;
+    if (p.text.isEmpty()) {
+        out += Format(value, p.text).toLatin1();
         return;
     }
     Latin1Sink sink;
-    WriteNumber(sink, value, compiled_->pattern, compiled_->separators);
+    if (p.date)
+        WriteDate(sink, value, p.dateTime);
+    else
+        WriteNumber(sink, value, p.number, compiled_->separators);
     out.append(sink.bytes.constData(), sink.bytes.size());
 }
 

@@ -11,11 +11,13 @@
 // Date-time patterns (the value is a day serial, see DateSerial.h): "yy" year, "m"/"mm" month,
 // "d"/"dd" day, "h"/"hh" hour, "m"/"mm" right after an hour (only a colon between) the minutes,
 // "ss" seconds, "am/pm" a 12-hour clock with a lower-case suffix; "/" and ":" and blanks are
-// copied as they stand. Times are rounded to the nearest second.
+// copied as they stand. Times are rounded to the nearest second; "ss.0" adds the tenth of a
+// second, the logger's clock tick ("hh:mm:ss.0" gives "14:03:22.3"), and then rounds to it.
 
 #include "ui/Number.h"
 
 #include <QByteArray>
+#include <QLocale>
 #include <QString>
 #include <memory>
 
@@ -33,23 +35,23 @@ QString PlainText(double value);
 
 bool IsDatePattern(const QString& pattern);
 
-// One number pattern for many numbers in a row, as a file of tens of thousands of lines needs:
-// the pattern and the separators of the default locale are taken when the writer is made, and
-// each number goes straight into a byte array as exactly the bytes Format(value, pattern)
-// .toLatin1() would give (a character outside Latin-1 becomes '?'), without a string each. Made
-// for number patterns; any other pattern still gives Format's bytes, the slow way.
-class Latin1NumberWriter {
+// One pattern for many values in a row, as a file of tens of thousands of lines needs: the
+// pattern and the separators of the locale (the default one unless another is given; QLocale::c()
+// writes a period whatever the user's locale) are taken when the writer is made, and each value
+// goes straight into a byte array as exactly the bytes Format(value, pattern).toLatin1() would
+// give in that locale (a character outside Latin-1 becomes '?'), without a string each.
+class Latin1Writer {
 public:
-    explicit Latin1NumberWriter(const QString& pattern);
-    ~Latin1NumberWriter();
-    Latin1NumberWriter(const Latin1NumberWriter&) = delete;
-    Latin1NumberWriter& operator=(const Latin1NumberWriter&) = delete;
+    explicit Latin1Writer(const QString& pattern, const QLocale& locale = QLocale());
+    ~Latin1Writer();
+    Latin1Writer(const Latin1Writer&) = delete;
+    Latin1Writer& operator=(const Latin1Writer&) = delete;
 
     void append(QByteArray& out, double value) const;
 
 private:
     struct Compiled;
-    std::unique_ptr<const Compiled> compiled_;
+    std::unique_ptr<Compiled> compiled_;
 };
 
 } // namespace ui

@@ -128,17 +128,27 @@ private slots:
         QVERIFY2(start.script.finished(), qPrintable(start.script.report()));
     }
 
-    // Save As where the disk refuses the file: an earlier file of that name stays as it was.
+    // Save As and Export CSV where the disk refuses the file: an earlier file of that name stays
+    // as it was.
     void refusedSave_data() {
         QTest::addColumn<QString>("refusal");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("read-only folder") << QString("read-only") << "is not writable";
-        QTest::newRow("full disk") << QString("full") << "No space left on device";
-        QTest::newRow("file-size limit") << QString("limit") << "File too large";
+        QTest::addColumn<QString>("file");
+        QTest::newRow("read-only folder") << QString("read-only") << "is not writable"
+                                          << "record.txt";
+        QTest::newRow("full disk") << QString("full") << "No space left on device"
+                                   << "record.txt";
+        QTest::newRow("file-size limit") << QString("limit") << "File too large"
+                                         << "record.txt";
+        QTest::newRow("CSV, read-only folder") << QString("read-only") << "is not writable"
+                                               << "record.csv";
+        QTest::newRow("CSV, full disk") << QString("full") << "No space left on device"
+                                        << "record.csv";
     }
     void refusedSave() {
         QFETCH(QString, refusal);
         QFETCH(QString, reason);
+        QFETCH(QString, file);
         QVERIFY(haveRecord());
         const QString folder = run->dir.file(refusal);
         QVERIFY(QDir().mkpath(folder));
@@ -146,7 +156,7 @@ private slots:
         const bool limit = refusal == QLatin1String("limit");
         if (!limit && !MountSmallDisk(at)) QSKIP("this process may not mount a file system");
         const auto unmount = qScopeGuard([&] { ::umount2(at.constData(), MNT_DETACH); });
-        const QString earlier = refusal + QStringLiteral("/record.txt");
+        const QString earlier = refusal + u'/' + file;
         run->dir.write(earlier, "an earlier record\r\n");
         if (refusal == QLatin1String("read-only")) // root writes on past a folder's mode bits
             QCOMPARE(::mount(nullptr, at.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
@@ -160,13 +170,13 @@ private slots:
             const rlimit small{4096, before.rlim_max};
             QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
         }
-        run->w().mnuSaveTXT->trigger();
+        (file.endsWith(".csv") ? run->w().mnuExportCSV : run->w().mnuSaveTXT)->trigger();
         ::setrlimit(RLIMIT_FSIZE, &before);
         QVERIFY2(run->script.finished(), qPrintable(run->script.report()));
         const QString told = run->script.messages().last();
-        QVERIFY2(told.contains(reason) && told.contains("record.txt"), qPrintable(told));
+        QVERIFY2(told.contains(reason) && told.contains(file), qPrintable(told));
         QCOMPARE(run->dir.read(earlier), QByteArray("an earlier record\r\n"));
-        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"record.txt"});
+        QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{file});
         QCOMPARE(RecordDigest(run->st()), previous);
         QVERIFY(run->w().mnuSaveTXT->isEnabled() && run->w().RecordLoaded() && run->idle());
     }

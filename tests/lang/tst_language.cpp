@@ -1,5 +1,6 @@
 #include "lang/LanguageFile.h"
 #include "lang/langfrm.h"
+#include "shell/StringNumbers.h"
 #include "support/Fixtures.h"
 #include "support/PromptScript.h"
 #include "support/Pty.h"
@@ -25,7 +26,7 @@ TextOf Generated(int l) {
 
 // Languages 1..count with strings 1..strings as Generated gives them; `counts` replaces the
 // first line.
-QByteArray LanguageFile(int count, int strings = 152, QByteArray counts = {}) {
+QByteArray LanguageFile(int count, int strings = 200, QByteArray counts = {}) {
     QByteArray bytes =
         counts.isEmpty() ? QByteArray::number(count) + "," + QByteArray::number(strings) : counts;
     for (int l = 1; l <= count; ++l) bytes += ",\"Name " + QByteArray::number(l) + "\"";
@@ -49,7 +50,8 @@ LanguageTable Shipped() {
 void CheckCaptions(Log1& w, const TextOf& text) {
     // clang-format off
     const QStringList captions = QString(
-        "mnuFile:20 mnuSaveTXT:21 mnuOpen:22 mnuPGraph:23 mnuPData:24 mnuGClip:25 mnuLang:141 "
+        "mnuFile:20 mnuSaveTXT:21 mnuOpen:22 mnuPGraph:23 mnuPData:24 mnuGClip:25 mnuEvents:%5 "
+        "mnuExportCSV:%6 mnuSaveGraph:%7 mnuLang:141 "
         "mnuExit:30 mnuSetTime:31 mnuDownload:32 mnuPort:33 mnuFuncWEN:34 mnudegF:35 mnudegC:36 "
         "mnuFuncTREL:34 mnuScale:37 mnuDate:38 mnuUsa:39 mnuEur:40 mnuHelp:41 mnuHelpAbout:44 "
         "Label5:17 Label23:19 Command2:49 Command3:50 Frame2:45 Label33:46 Label32:47 Label27:48 "
@@ -59,7 +61,11 @@ void CheckCaptions(Log1& w, const TextOf& text) {
         "Command2:120 @frmPort -:92 Label1:91 Option5:142 Command1:120 Command2:119 @Describe -:13 "
         "Label1:12 Label9:13 Label2:14 Label3:15 Label4:16 Command1:120 Command2:119 @PrintOpt "
         "-:116 Command1:117 Command2:118 Command3:119 @SaveOpt -:121 Command1:117 Command2:118 "
-        "Command3:119").split(' ');
+        "Command3:119 @ExportOpt -:121 Command1:117 Command2:118 Command3:119 @frmEvents "
+        "-:%1 Command1:%2 Command2:%3 Command3:%4")
+        .arg(str::kEventsTitle).arg(str::kExportButton).arg(str::kPrintButton)
+        .arg(str::kCloseButton).arg(str::kMenuEvents).arg(str::kMenuExportCsv)
+        .arg(str::kMenuSaveGraph).split(' ');
     // clang-format on
     QWidget* owner = &w;
     for (const QString& caption : captions) {

@@ -23,10 +23,10 @@ constexpr double kAm = kNov23 + (9 * 3600 + 7 * 60 + 3) / 86400.0; // 09:07:03
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
 
-// The bytes the file writer's number writer gives for one number.
+// The bytes the file writer's writer gives for one value.
 QByteArray Latin1(const QString& pattern, double value) {
     QByteArray bytes("x");
-    ui::Latin1NumberWriter(pattern).append(bytes, value);
+    ui::Latin1Writer(pattern).append(bytes, value);
     return bytes.mid(1);
 }
 
@@ -93,6 +93,9 @@ private slots:
             // 23:59:59.6 on 31 December 2004 rounds to midnight of the new year
             {"dd/mm/yy hh:mm:ss", 38352 + 86399.6 / 86400, "01/01/05 00:00:00"},
             {"dd/mm/yy hh:mm:ss", -1.25, "29/12/99 06:00:00"}, {"m/d/yy", kNan, "12/30/99"},
+            // tenths of a second, rounded to the nearest: 13:05:09.26 and 23:59:59.96
+            {"yyyy-mm-ddThh:mm:ss.0", kPm + 0.26 / 86400, "2005-03-01T13:05:09.3"},
+            {"mm/dd/yy hh:mm:ss.0 am/pm", 38352 + 86399.96 / 86400, "01/01/05 12:00:00.0 am"},
         });
         // clang-format on
     }
@@ -127,6 +130,9 @@ private slots:
             QCOMPARE(ui::Str(c.value), QString(c.str));
             QCOMPARE(ui::PlainText(c.value), QString(c.plainComma));
         }
+        QByteArray period; // a writer for another locale than the user's
+        ui::Latin1Writer("0.0#", QLocale::c()).append(period, 1234.5);
+        QCOMPARE(period, QByteArray("1234.5"));
     }
 
     // The leading-number parse: blanks, tabs and line feeds skipped anywhere, sign, digits, one

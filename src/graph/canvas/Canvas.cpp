@@ -107,31 +107,33 @@ void Canvas::Print(const QString& text) {
 
 namespace {
 
-std::unique_ptr<QImage> blankImage(int width, int height, const QColor& background) {
+std::unique_ptr<QImage> blankImage(int width, int height, const QColor& background, int scale) {
     // A painter cannot start on an empty image; a collapsed window still gets one pixel.
-    auto image =
-        std::make_unique<QImage>(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    auto image = std::make_unique<QImage>(std::max(1, width) * scale, std::max(1, height) * scale,
+                                          QImage::Format_RGB32);
     image->setDotsPerMeterX(kScreenDotsPerMeter);
     image->setDotsPerMeterY(kScreenDotsPerMeter);
+    image->setDevicePixelRatio(scale);
     image->fill(background);
     return image;
 }
 
 } // namespace
 
-ImageCanvas::ImageCanvas(int width, int height, const QColor& background)
-    : image_(blankImage(width, height, background)), background_(background) {}
+ImageCanvas::ImageCanvas(int width, int height, const QColor& background, int scale)
+    : image_(blankImage(width, height, background, std::max(1, scale))), background_(background),
+      scale_(std::max(1, scale)) {}
 
 ImageCanvas::~ImageCanvas() {
     finish();
 }
 
 double ImageCanvas::ScaleWidth() const {
-    return image_->width();
+    return image_->width() / scale_;
 }
 
 double ImageCanvas::ScaleHeight() const {
-    return image_->height();
+    return image_->height() / scale_;
 }
 
 QPaintDevice* ImageCanvas::device() {
@@ -148,9 +150,9 @@ void ImageCanvas::Cls() {
 void ImageCanvas::resize(int width, int height) {
     width = std::max(1, width);
     height = std::max(1, height);
-    if (width == image_->width() && height == image_->height()) return;
+    if (width == ScaleWidth() && height == ScaleHeight()) return;
     finish();
-    auto resized = blankImage(width, height, background_);
+    auto resized = blankImage(width, height, background_, scale_);
     {
         QPainter copy(resized.get());
         copy.drawImage(0, 0, *image_);

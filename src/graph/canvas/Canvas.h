@@ -69,10 +69,12 @@ private:
     double currentY_ = 0;
 };
 
-// Screen canvas: a retained image behind the picture box; what is drawn stays until Cls.
+// Screen canvas: a retained image behind the picture box; what is drawn stays until Cls. With a
+// scale above 1 the image has that many pixels for each unit of the canvas (an image file finer
+// than the screen); positions, fonts and line widths stay in the canvas's units.
 class ImageCanvas : public Canvas {
 public:
-    ImageCanvas(int width, int height, const QColor& background = Qt::white);
+    ImageCanvas(int width, int height, const QColor& background = Qt::white, int scale = 1);
     ~ImageCanvas() override;
 
     double ScaleWidth() const override;
@@ -92,6 +94,7 @@ protected:
 private:
     std::unique_ptr<QImage> image_;
     QColor background_;
+    int scale_;
 };
 
 // Printer canvas: the pages of one document on a QPrinter (tests print to PDF files).

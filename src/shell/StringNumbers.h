@@ -1,0 +1,41 @@
+#pragma once
+// Numbers of the language strings that the events window, the CSV export and the graph image
+// use (see share/loglango.txt). Everything refers to them by these names, so moving a string to
+// another number is a change of one line here.
+
+namespace str {
+
+constexpr int kMenuEvents = 163;     // "&Events..."
+constexpr int kMenuExportCsv = 164;  // "Export CS&V..."
+constexpr int kMenuSaveGraph = 165;  // "Save &Graph As..."
+constexpr int kEventsTitle = 166;    // "Events"
+constexpr int kEventCount = 167;     // "Events:"
+constexpr int kTimeRecorded = 168;   // "Time recorded:"
+constexpr int kLongest = 169;        // "Longest:"
+constexpr int kLowest = 170;         // "Lowest:"
+constexpr int kHighest = 171;        // "Highest:"
+constexpr int kColumnNumber = 172;   // "No."
+constexpr int kColumnEnd = 173;      // "End"
+constexpr int kColumnDuration = 174; // "Duration"
+constexpr int kColumnLimits = 175;   // "Limits"
+constexpr int kAboveHigh = 176;      // "above High"
+constexpr int kBelowLow = 177;       // "below Low"
+constexpr int kAboveAndBelow = 178;  // "above and below"
+constexpr int kBetween = 179;        // "between"
+constexpr int kExportButton = 180;   // "&Export..."
+constexpr int kPrintButton = 181;    // "&Print..."
+constexpr int kCloseButton = 182;    // "Close"
+constexpr int kPage = 183;           // "Page %1"
+constexpr int kNoRecord = 184;       // there is no record in memory
+constexpr int kNotWritten = 185;     // %1 (file) could not be written (%2, why)
+constexpr int kTooShortToZoom = 186; // an event of fewer than three readings
+
+// Strings of the earlier commands that the new ones show as well.
+constexpr int kStart = 58;                     // "Start: " (column caption without its colon)
+constexpr int kPoints = 19;                    // "Points": the readings of an event
+constexpr int kMax = 46, kMin = 47, kAvg = 48; // "Max:", "Min:", "Avg:"
+constexpr int kMessageTitle = 54;              // title of the file and print messages
+constexpr int kConfirmTitle = 74;              // "Please confirm"
+constexpr int kReplaceFile = 144;              // a file with this name already exists: replace it?
+
+} // namespace str
