@@ -1,12 +1,18 @@
 // A USB adapter pulled out and plugged in again, with the logger behind a by-id style link: the
-// program lets the dead device be, keeps its record, and finds the logger again by itself.
+// program lets the dead device be, keeps its record, and finds the logger again by itself. The
+// downloads are archived, the cut one as partial, and File > Recent offers them.
+#include "files/Recent.h"
 #include "link/serial/MSComm1.h"
 #include "support/ProgramRun.h"
 #include "support/TestRegistry.h"
+#include "ui/Format.h"
 
+#include <QAction>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QTest>
 #include <sys/resource.h>
 
@@ -45,7 +51,7 @@ private slots:
         w.mnuDownload->trigger();
         QCOMPARE(int(st.DownloadRequested), 1);
         QTRY_VERIFY_WITH_TIMEOUT(st.Transferring == 1, 20000);
-        QTest::qWait(300);
+        QTRY_VERIFY_WITH_TIMEOUT(w.MSComm1->inBufferCount() >= 1000, 10000);
         // From the pull on, nothing reads the dead device.
         const qint64 cpuBefore = CpuMs();
         QElapsedTimer away;
@@ -78,6 +84,40 @@ private slots:
         QVERIFY(run.download());
         QCOMPARE(run.compareWithLogger(3000), QString());
         QVERIFY2(run.script.finished(), qPrintable(run.script.report()));
+
+        // Both downloads are archived, and what came before the pull as a partial one.
+        const QStringList archived = run.archive();
+        const QStringList partial = archived.filter("-partial.txt");
+        QVERIFY2(archived.size() == 3 && partial.size() == 1,
+                 qPrintable(archived.join(" ") + run.script.messages().join(" ")));
+        QVERIFY(
+            run.script.messages().join('\n').contains("is kept in the archive as " + partial[0]));
+        int readings = 0;
+        QCOMPARE(run.compareFileWithLogger(partial[0], &readings), QString());
+        QVERIFY(readings > 0 && readings < 3000);
+
+        // File > Recent, newest first: an entry opens its file after the question about the
+        // unsaved download, and comes first; a file removed meanwhile leaves the list.
+        const auto recent = [&w] {
+            FillRecentMenu(w);
+            return w.recentMenu->actions();
+        };
+        QList<QAction*> entries = recent();
+        QCOMPARE(entries.size(), 3);
+        QVERIFY(entries[0]->text().contains("   3,000 readings"));
+        QVERIFY2(entries[1]->text().endsWith(ui::Format(readings, "#,##0") + " readings (partial)"),
+                 qPrintable(entries[1]->text()));
+        run.script.message("opening a file replaces them", ui::Ok);
+        entries[1]->trigger();
+        QCOMPARE(st.OpenFileName, partial[0]);
+        QVERIFY(int(st.RecordCount) == readings && st.DataFromFile == 1 && run.idle());
+        entries = recent();
+        QVERIFY(entries.size() == 3 && entries[0]->toolTip() == partial[0]);
+        QVERIFY(QFile::remove(entries[2]->toolTip()));
+        run.script.message("is no longer there", ui::Ok);
+        entries[2]->trigger();
+        QVERIFY2(run.script.finished(), qPrintable(run.script.report()));
+        QCOMPARE(recent().size(), 2);
     }
 };
 

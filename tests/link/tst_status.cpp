@@ -1,7 +1,11 @@
+#include "link/PartialTransfer.h"
 #include "link/StatusRecord.h"
+#include "logger-emulator/Logger.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>
+#include <cmath>
+#include <map>
 
 namespace {
 
@@ -77,6 +81,59 @@ private slots:
             {25141, 25140, 0, 1}};    // flag 0: the current block is the oldest
         for (const auto& [position, pointer, flag, reading] : cases)
             QCOMPARE(WrappedReadingNumber(position, pointer, flag), reading);
+    }
+
+    // A transfer cut after some bytes: the whole blocks that came, in time order, each reading
+    // one the virtual logger holds, the current block left out after a second wrap.
+    void readingsReceived_data() {
+        QTest::addColumn<QList<int>>("memory"); // readings, wrap count, current block, flag
+        QTest::addColumn<int>("bytes");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("cut in bank 2") << QList<int>{30000, 0, 0, 0} << 35000 << 437 * 60;
+        QTest::newRow("wrapped, cut in bank 2") << QList<int>{0, 1, 419, 1} << 40000 << 500 * 60;
+        QTest::newRow("wrapped, flag 0, cut in bank 3")
+            << QList<int>{0, 1, 419, 0} << 70000 << 875 * 60;
+        QTest::newRow("wrapped twice, current block received")
+            << QList<int>{0, 2, 100, 1} << 40000 << 499 * 60;
+    }
+    void readingsReceived() {
+        QFETCH(QList<int>, memory);
+        QFETCH(int, bytes);
+        QFETCH(int, expected);
+        emulator::LoggerSettings settings;
+        settings.readings = memory[0];
+        settings.wrapped = memory[1] > 0;
+        settings.wrapCount = quint8(std::max(memory[1], 1));
+        if (settings.wrapped) settings.currentBlock = memory[2];
+        settings.currentBlockFlag = quint8(memory[3]);
+        const emulator::Logger logger(settings, 0);
+        const auto status = ParseStatusRecord(logger.StatusRecord(0));
+        const auto plan =
+            PlanTransfer(status->bankCount(), status->downloadBytes(), status->loggerRecordCount());
+        const QByteArray sent = logger.TransferBytes().left(bytes);
+        const QByteArray banks[] = {{},
+                                    sent.mid(0, kBankBytes),
+                                    sent.mid(kBankBytes, kBankBytes),
+                                    sent.mid(2 * kBankBytes)};
+        ReceivedBanks r;
+        for (size_t k = 1; k <= 3; ++k) r.banks[k] = banks[k];
+        r.bankBlockCounts = plan->bankBlockCounts;
+        r.bankRecordCounts = plan->bankRecordCounts;
+        r.blockCount = status->blockCount();
+        r.wrapped = status->wrapCount > 0;
+        r.writePointer = status->writePointer();
+        r.currentBlockFlag = status->currentBlockFlag;
+        r.recordCount = status->wrapCount > 1 && r.currentBlockFlag ? 73560 : 73620;
+        std::map<qint64, int> held; // tick -> code
+        for (const emulator::Reading& reading : logger.Readings())
+            held[reading.tick] = reading.code;
+        const std::vector<RecordPoint> points = ReadingsReceived(r);
+        QCOMPARE(int(points.size()), expected);
+        for (size_t i = 0; i < points.size(); ++i) {
+            const qint64 tick = std::llround(points[i].time * 864000);
+            QVERIFY(held.count(tick) && points[i].value == held[tick] / 4.0);
+            QVERIFY(i == 0 || points[i].time > points[i - 1].time);
+        }
     }
 
     void watchdogLimit() {
