@@ -58,9 +58,8 @@ void PruneArchive(const QString& folder) {
 void ShowArchiveFailure(Log1& w, const QString& folder, const QString& reason) {
     if (w.st.ArchiveFailureShown == 1) return;
     w.st.ArchiveFailureShown = 1;
-    const QString text = w.st.Text(kArchiveFailed).arg(QDir::toNativeSeparators(folder), reason);
-    w.Label41->setText(text);
-    w.Label41->setToolTip(text);
+    w.Label41->setText(w.st.Text(kArchiveFailed).arg(reason));
+    w.Label41->setToolTip(QDir::toNativeSeparators(folder));
     w.Label41->show();
     w.Label41->repaint();
 }

@@ -14,7 +14,7 @@ inline constexpr int kRecentPartial = 194;
 inline constexpr int kRecentNone = 195;
 // "%1 is no longer there ...": a Recent entry whose file is gone.
 inline constexpr int kRecentGone = 196;
-// The status line when a download cannot be archived: the folder, then the reason.
+// The status line when a download cannot be archived, with the reason.
 inline constexpr int kArchiveFailed = 197;
 // The archive folder could not be shown in a file manager.
 inline constexpr int kArchiveFolderNotShown = 198;
