@@ -1,6 +1,5 @@
 #include "files/Archive.h"
 #include "support/TestRegistry.h"
-#include "ui/DateSerial.h"
 
 #include <QTest>
 
@@ -30,18 +29,6 @@ private slots:
         for (int i = 1; i <= removed; ++i) expected << QString::number(i);
         const std::vector<QString> excess = ArchiveExcess(archive, limit);
         QCOMPARE(QStringList(excess.begin(), excess.end()), expected);
-    }
-
-    // The name carries the logger, the time of the download and the partial mark, and is read
-    // back for the Recent list.
-    void names() {
-        const double time = ui::DateSerial(2026, 12, 6) + ui::TimeSerial(14, 3, 22);
-        QCOMPARE(ArchiveFileName(1234, time, false), QString("1234/2026-12-06T14-03-22.txt"));
-        const QString copy = ArchiveFileName(1234, time, true, 2);
-        QCOMPARE(copy, QString("1234/2026-12-06T14-03-22-2-partial.txt"));
-        const auto name = ParseArchiveName(copy.section('/', 1));
-        QVERIFY(name && name->partial && qAbs(name->time - time) < 1e-9);
-        QVERIFY(!ParseArchiveName("report.txt"));
     }
 };
 
