@@ -1,16 +1,21 @@
-// Writing and reading a full record file (73620 readings, three storage blocks), and opening one
-// as the program does: read, replace the record in memory, draw it. Set VESTO_BENCH_RECORD_FILE
+// Writing and reading a full record file (73620 readings, three storage blocks), archiving a
+// download of that size, and opening one as the program does: read, replace the record in
+// memory, draw it. Set VESTO_BENCH_RECORD_FILE
 // to a path to keep a copy of the file there (bench.sh has gnuplot draw the same file).
 #include "MainsRecord.h"
 #include "app/Application.h"
+#include "files/Archive.h"
 #include "files/OpenRecord.h"
 #include "files/RecordFile.h"
 #include "files/SaveRecord.h"
 #include "graph/canvas/PictureBox.h"
 #include "shell/AppState.h"
+#include "shell/FileLocations.h"
 #include "shell/Log1.h"
 
+#include <QDirIterator>
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -61,6 +66,23 @@ void BM_WriteRecordFile(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * kMaxReadings);
 }
 
+// The archive of a download of 73620 readings, as it follows the graph: the file's text, written
+// to a new file in the archive folder, flushed and renamed into place, the folder's size rule
+// and the Recent list. With a limit of 0 bytes the rule keeps the 20 newest files, so every
+// round also deletes one.
+void BM_ArchiveDownload(benchmark::State& state) {
+    Files files;
+    QSettings(ProgramSettingsPath(), QSettings::IniFormat).setValue("archive/maxBytes", 0);
+    for (auto _ : state) ArchiveDownload(*files.w);
+    int kept = 0;
+    for (QDirIterator it(ArchiveFolder(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();
+         it.next())
+        ++kept;
+    if (kept < 1 || kept > kArchiveKeptNewest)
+        state.SkipWithError("the archive does not hold the files it should");
+    state.SetItemsProcessed(state.iterations() * kMaxReadings);
+}
+
 // The reader's work up to the point where the record replaces the one in memory: the file's
 // bytes and the parse of its header and 73620 data lines.
 void BM_ReadRecordFile(benchmark::State& state) {
@@ -104,6 +126,11 @@ BENCHMARK(BM_FormatRecordFile)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_WriteRecordFile)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(0.5)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_ArchiveDownload)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(0.5)
     ->Repetitions(5)

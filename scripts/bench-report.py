@@ -93,6 +93,7 @@ def main():
                   15 if n == 73620 else None)
     timed("Writing a 73620-point record file", "BM_WriteRecordFile", 60)
     timed("  its text alone", "BM_FormatRecordFile")
+    timed("Archiving a 73620-reading download, after the graph", "BM_ArchiveDownload", 60)
     timed("Reading a 73620-point record file", "BM_ReadRecordFile", 60)
     ratios = []
     for size in ("577x281", "1600x900"):
@@ -172,6 +173,10 @@ NOTES = """
 - **Writing** is `WriteRecordFile`: the text, a temporary file flushed to the disk and renamed
   over the old one. **Reading** is the file's bytes and the parse of its header and 73620 data
   lines (`bench/bench_files.cpp`).
+- **Archiving** is what follows the graph of every completed download: the record's text, a new
+  file in the archive folder flushed to the disk and renamed into place, the archive's size rule
+  (a scan of the folder and the deletion of the oldest file beyond it) and the Recent list in the
+  program's own settings file (`bench/bench_files.cpp`).
 - **Read+draw** opens a 73620-point file as the Open command does once a name is chosen: the
   file read and checked whole, the record in memory replaced, the graph drawn. **gnuplot** draws
   the very same file (`skip 15 using 1:2 with lines`, pngcairo, same size) in the same run; its

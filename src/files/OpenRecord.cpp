@@ -1,6 +1,7 @@
 #include "files/OpenRecord.h"
 
 #include "data/UnitCodes.h"
+#include "files/Recent.h"
 #include "files/RecordFile.h"
 #include "graph/DrawGraph.h"
 #include "shell/Log1.h"
@@ -134,6 +135,8 @@ void mnuOpen_Click(Log1& w) {
         again = ReadRecordFile(w);
         if (again) st.OpenFileName = previous;
     }
+    RememberRecord(
+        RecentRecordOf(st.OpenFileName, st.LoggerNumber, static_cast<int>(st.RecordCount)));
 }
 
 bool ReadRecordFile(Log1& w) {

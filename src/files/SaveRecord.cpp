@@ -17,27 +17,15 @@ namespace {
 const QColor kGreen(0, 255, 0);
 const QString kFilter = QStringLiteral("txt files (*.txt)|*.txt");
 
-RecordFileHeader HeaderOf(const AppState& st) {
-    RecordFileHeader header;
-    header.description = {st.GraphTitle,       st.DescriptionLine2, st.DescriptionLine3,
-                          st.DescriptionLine4, st.DescriptionLine5, st.DescriptionLine6,
-                          st.DescriptionLine7};
-    header.probeScale = st.ProbeScale;
-    header.loggerNumber = st.LoggerNumber;
-    header.unitName = st.UnitName;
-    header.highLimit = st.HighLimitValue;
-    header.lowLimit = st.LowLimitValue;
-    return header;
-}
-
 // The bytes of the file for the scope being saved.
 QByteArray RecordFileBytes(const AppState& st) {
     if (st.SaveScope == 1) {
-        return FormatRecordFile(HeaderOf(st), static_cast<int>(st.DisplayCount), [&st](int i) {
-            return RecordPoint{st.DisplayTime.point(i), st.DisplayValue.point(i)};
-        });
+        return FormatRecordFile(
+            RecordHeaderOf(st), static_cast<int>(st.DisplayCount), [&st](int i) {
+                return RecordPoint{st.DisplayTime.point(i), st.DisplayValue.point(i)};
+            });
     }
-    return FormatRecordFile(HeaderOf(st), static_cast<int>(st.RecordCount), [&st](int i) {
+    return FormatRecordFile(RecordHeaderOf(st), static_cast<int>(st.RecordCount), [&st](int i) {
         return RecordPoint{st.RecordTime.point(i), st.RecordValue.point(i)};
     });
 }
@@ -54,6 +42,19 @@ bool CountFits(const Number& count) {
 }
 
 } // namespace
+
+RecordFileHeader RecordHeaderOf(const AppState& st) {
+    RecordFileHeader header;
+    header.description = {st.GraphTitle,       st.DescriptionLine2, st.DescriptionLine3,
+                          st.DescriptionLine4, st.DescriptionLine5, st.DescriptionLine6,
+                          st.DescriptionLine7};
+    header.probeScale = st.ProbeScale;
+    header.loggerNumber = st.LoggerNumber;
+    header.unitName = st.UnitName;
+    header.highLimit = st.HighLimitValue;
+    header.lowLimit = st.LowLimitValue;
+    return header;
+}
 
 void mnuSaveTXT_Click(Log1& w) {
     AppState& st = w.st;

@@ -1,7 +1,12 @@
 #pragma once
 // Saving the record in memory, or the window the graph shows, as a text record file.
 
+struct AppState;
+struct RecordFileHeader;
 class Log1;
+
+// The header lines of the record in memory.
+RecordFileHeader RecordHeaderOf(const AppState& st);
 
 // "Save As .TXT": asks for the scope where there is a choice, then for the file name, asks
 // before replacing a file, and writes it.

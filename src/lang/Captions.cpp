@@ -1,5 +1,6 @@
 #include "lang/Language.h"
 
+#include "files/ArchiveStrings.h"
 #include "files/ExportCsv.h"
 #include "files/SaveOpt.h"
 #include "graph/Describe.h"
@@ -49,6 +50,8 @@ void CaptionMainWindow(Log1& w) {
     Apply(w.st, {{w.mnuFile, 20},
                  {w.mnuSaveTXT, 21},
                  {w.mnuOpen, 22},
+                 {w.mnuRecent, kRecentCaption},
+                 {w.mnuArchive, kArchiveFolderCaption},
                  {w.mnuPGraph, 23},
                  {w.mnuPData, 24},
                  {w.mnuGClip, 25},

@@ -1,5 +1,8 @@
 #include "link/CommandSequencer.h"
 
+#include "files/Archive.h"
+#include "files/ArchiveStrings.h"
+#include "link/PartialTransfer.h"
 #include "link/ReceiveHandler.h"
 #include "link/StatusRecord.h"
 #include "link/frmTimeset.h"
@@ -8,6 +11,7 @@
 #include "ui/Pointer.h"
 #include "ui/Prompts.h"
 
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -167,8 +171,11 @@ void LoggerLost(Log1& w) {
 
 void AbandonTransfer(Log1& w, bool lineLost) {
     AppState& st = w.st;
-    const qint64 received = st.BankData1.size() + st.BankData2.size() + st.BankData3.size() +
-                            st.ReceivedAhead.size() + w.MSComm1->inBufferCount();
+    st.ReceivedAhead += w.MSComm1->input();
+    const qint64 received =
+        st.BankData1.size() + st.BankData2.size() + st.BankData3.size() + st.ReceivedAhead.size();
+    // What arrived is kept in the archive; the record in memory stays as it was.
+    const std::vector<RecordPoint> arrived = ReadingsReceived(ReceivedSoFar(st, st.ReceivedAhead));
     const int seconds = static_cast<int>(st.TransferSeconds.value());
     // A record downloaded or read before this transfer is still whole in memory.
     const bool recordKept = !st.RecordCount.isEmpty();
@@ -190,19 +197,27 @@ void AbandonTransfer(Log1& w, bool lineLost) {
     st.BankData3.clear();
     st.ReceivedAhead.clear();
     if (recordKept) st.DataSaved = st.DataSavedBeforeTransfer;
+    const QString archived = ArchivePartialDownload(w, arrived);
+    const QString keptText = st.Text(kPartialKept);
+    const QString kept = archived.isEmpty() || keptText.isEmpty()
+                             ? QString()
+                             : keptText.arg(arrived.size()).arg(QDir::toNativeSeparators(archived));
     if (lineLost) {
-        ui::MsgBox(st.Text(recordKept ? kLineLostKept : kLineLost).arg(received).arg(st.DownloadBytes),
-                   ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(54));
+        ui::MsgBox(
+            st.Text(recordKept ? kLineLostKept : kLineLost).arg(received).arg(st.DownloadBytes) +
+                kept,
+            ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(54));
         return;
     }
-    ui::MsgBox(
-        QStringLiteral("The download was given up after %1 seconds: the logger had sent %2 "
-                       "of the %3 bytes it announced.%4")
-            .arg(seconds)
-            .arg(received)
-            .arg(st.DownloadBytes)
-            .arg(recordKept ? QStringLiteral(" The record in memory has not changed.") : QString()),
-        ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(54));
+    ui::MsgBox(QStringLiteral("The download was given up after %1 seconds: the logger had sent %2 "
+                              "of the %3 bytes it announced.%4")
+                       .arg(seconds)
+                       .arg(received)
+                       .arg(st.DownloadBytes)
+                       .arg(recordKept ? QStringLiteral(" The record in memory has not changed.")
+                                       : QString()) +
+                   kept,
+               ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(54));
 }
 
 void PortLost(Log1& w) {

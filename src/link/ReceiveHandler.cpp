@@ -1,6 +1,7 @@
 #include "link/ReceiveHandler.h"
 
 #include "data/DecodeRecordBlocks.h"
+#include "files/Archive.h"
 #include "graph/DrawGraph.h"
 #include "link/ReferenceClock.h"
 #include "link/StatusRecord.h"
@@ -101,6 +102,9 @@ void takeBanks(Log1& w) {
         st.BankReceiving += 1;
     }
     FinishTransfer(w);
+    // The graph reaches the screen first; the archive is written before the user can act on it.
+    w.repaint();
+    ArchiveDownload(w);
 }
 
 void transferAcknowledge(Log1& w, QByteArray bytes) {

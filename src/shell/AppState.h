@@ -65,6 +65,8 @@ struct AppState {
     // record, and with it the answer to whether it was saved.
     Number DataSavedBeforeTransfer;
     qint16 ViewSaved = 0;
+    // 1 once the status line has told that a download could not be archived.
+    qint16 ArchiveFailureShown = 0;
     Number ReopenPending;
 
     // ---- Channel function, units and range -------------------------------------------------

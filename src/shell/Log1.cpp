@@ -170,13 +170,15 @@ void Log1::buildControls() {
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
     ui::PlaceTwips(ProgressBar1, 6240, 5880, 2655, 255);
+    Label41 = ui::NewLabel(client, "Label41", {}, 240, 6180, 8655, 255);
+    ui::SetForeColor(Label41, QColor(160, 0, 0));
 
     // The design shows these at load until start-up hides them; nothing is on screen before.
     for (QWidget* w : std::initializer_list<QWidget*>{
              Frame2,   Label33,  Label32, Label27, Label24, Label29, Label30,      Label31, Label40,
              Command2, Command3, Label15, Label14, Label17, Label16, ProgressBar1, Label18, Label25,
              Label9,   Label10,  Label12, Label22, Label23, Label4,  Label6,       Label21, Label11,
-             Label26,  Label19,  Label34, Label13, Label5,  Label2})
+             Label26,  Label19,  Label34, Label13, Label5,  Label2,  Label41})
         w->hide();
 }
 
@@ -187,6 +189,12 @@ void Log1::buildMenus() {
     fileMenu = makeMenu(bar, "mnuFile", {}, mnuFile);
     mnuSaveTXT = addItem(fileMenu, "mnuSaveTXT", QStringLiteral("Save As .TXT"));
     mnuOpen = addItem(fileMenu, "mnuOpen", QStringLiteral("Open"));
+    recentMenu = new QMenu(QStringLiteral("Recent"), fileMenu);
+    recentMenu->setObjectName(QStringLiteral("mnuRecent"));
+    recentMenu->setToolTipsVisible(true);
+    mnuRecent = fileMenu->addMenu(recentMenu);
+    mnuRecent->setObjectName(QStringLiteral("mnuRecent"));
+    mnuArchive = addItem(fileMenu, "mnuArchive", QStringLiteral("Open Archive Folder"));
     fileMenu->addSeparator();
     mnuPGraph = addItem(fileMenu, "mnuPGraph", QStringLiteral("Print Graph"));
     mnuPData = addItem(fileMenu, "mnuPData", QStringLiteral("Print Data"));
@@ -405,6 +413,7 @@ void Log1::ApplyLayout() {
     Label16->move(Label16->x(), label14Top);
     Label17->move(Label17->x(), label14Top);
     ProgressBar1->move(ProgressBar1->x(), label14Top + ui::TwipsToPixels(240));
+    Label41->move(Label41->x(), ProgressBar1->y() + ui::TwipsToPixels(300));
     Label15->repaint();
     Label14->repaint();
     ProgressBar1->repaint();

@@ -63,6 +63,7 @@ public:
     QLabel* Label17;
     QLabel* Label16;
     QProgressBar* ProgressBar1;
+    QLabel* Label41; // status line: a download that could not be archived
 
     // Inside Picture1.
     QLabel* Label18;
@@ -101,6 +102,9 @@ public:
     QAction* mnuFile;
     QAction* mnuSaveTXT;
     QAction* mnuOpen;
+    QMenu* recentMenu;
+    QAction* mnuRecent;
+    QAction* mnuArchive;
     QAction* mnuPGraph;
     QAction* mnuPData;
     QAction* mnuGClip;

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -9,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTimer>
+#include <QUrl>
 
 namespace ui {
 namespace {
@@ -143,6 +145,10 @@ void Beep() {
         return;
     }
     QApplication::beep();
+}
+
+bool OpenFolder(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void SetDialogParent(QWidget* parent) {

@@ -53,6 +53,9 @@ void RunModal(QDialog& dialog);
 // The system beep.
 void Beep();
 
+// Shows a folder in the desktop's file manager; false when none could be started.
+bool OpenFolder(const QString& path);
+
 // The main window, used as the parent of the platform dialogs.
 void SetDialogParent(QWidget* parent);
 

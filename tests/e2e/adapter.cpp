@@ -1,12 +1,18 @@
 // A USB adapter pulled out and plugged in again, with the logger behind a by-id style link: the
-// program lets the dead device be, keeps its record, and finds the logger again by itself.
+// program lets the dead device be, keeps its record, and finds the logger again by itself. The
+// downloads are archived, the cut one as partial, and File > Recent offers them.
+#include "files/Recent.h"
 #include "link/serial/MSComm1.h"
 #include "support/ProgramRun.h"
 #include "support/TestRegistry.h"
+#include "ui/Format.h"
 
+#include <QAction>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QTest>
 #include <sys/resource.h>
 
@@ -45,7 +51,7 @@ private slots:
         w.mnuDownload->trigger();
         QCOMPARE(int(st.DownloadRequested), 1);
         QTRY_VERIFY_WITH_TIMEOUT(st.Transferring == 1, 20000);
-        QTest::qWait(300);
+        QTRY_VERIFY_WITH_TIMEOUT(w.MSComm1->inBufferCount() >= 1000, 10000);
         // From the pull on, nothing reads the dead device.
         const qint64 cpuBefore = CpuMs();
         QElapsedTimer away;
@@ -60,6 +66,13 @@ private slots:
         QCOMPARE(int(st.LoggerOnline), 0);
         QCOMPARE(w.Frame1->title(), st.Text(90));
         QVERIFY(w.Label22->isHidden());
+        // The whole blocks that came before the pull are kept as a partial download.
+        const QStringList partial = run.archive().filter("-partial.txt");
+        int readings = 0;
+        QCOMPARE(partial.size(), 1);
+        QCOMPARE(run.compareFileWithLogger(partial[0], &readings), QString());
+        QVERIFY(readings > 0 &&
+                run.script.messages().last().contains("is kept in the archive as " + partial[0]));
 
         QTest::qWait(10000);
         const double share = double(CpuMs() - cpuBefore) / double(away.elapsed());
@@ -78,6 +91,35 @@ private slots:
         QVERIFY(run.download());
         QCOMPARE(run.compareWithLogger(3000), QString());
         QVERIFY2(run.script.finished(), qPrintable(run.script.report()));
+
+        QCOMPARE(run.archive().size(), 3);
+
+        // File > Recent, newest first: an entry opens its file after the question about the
+        // unsaved download, and comes first, as does a file read by Open; a file removed
+        // meanwhile leaves the list.
+        const auto recent = [&w] {
+            FillRecentMenu(w);
+            return w.recentMenu->actions();
+        };
+        QList<QAction*> entries = recent();
+        QVERIFY(entries.size() == 3 && entries[0]->text().contains("   3,000 readings"));
+        run.script.message("opening a file replaces them", ui::Ok);
+        entries[1]->trigger();
+        QVERIFY(st.OpenFileName == partial[0] && st.RecordCount == readings && run.idle());
+        entries = recent();
+        QVERIFY2(entries.size() == 3 && entries[0]->text().endsWith(ui::Format(readings, "#,##0") +
+                                                                    " readings (partial)"),
+                 qPrintable(entries[0]->text()));
+        const QString first = entries[2]->toolTip(), second = entries[1]->toolTip();
+        run.script.openFile(first);
+        w.mnuOpen->trigger();
+        entries = recent();
+        QVERIFY(entries.size() == 3 && entries[0]->toolTip() == first);
+        QVERIFY(QFile::remove(second));
+        run.script.message("is no longer there", ui::Ok);
+        entries[2]->trigger();
+        QVERIFY2(run.script.finished(), qPrintable(run.script.report()));
+        QCOMPARE(recent().size(), 2);
     }
 };
 

@@ -1,12 +1,14 @@
 // Damaged files and disks that refuse a save, met through the program's own start-up and menu
 // commands. Nothing crashes, no file on disk is lost, the record in memory stays, and every case
 // tells the user what happened.
+#include "files/Archive.h"
 #include "support/ProgramRun.h"
 #include "support/TestRegistry.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QFile>
+#include <QLabel>
 #include <QRandomGenerator>
 #include <QTest>
 #include <csignal>
@@ -222,6 +224,29 @@ private slots:
         QCOMPARE(run->dir.read(QStringLiteral("bad.txt")), bytes);
         QCOMPARE(RecordDigest(run->st()), previous);
         QVERIFY(run->w().RecordLoaded() && run->idle());
+    }
+
+    // The archive on a full disk: the status line says so, once a run and without a dialog, and
+    // each download still ends with its graph.
+    void archiveOnFullDisk() {
+        QVERIFY(haveRecord());
+        const QByteArray at = QFile::encodeName(ArchiveFolder());
+        QVERIFY(QDir().mkpath(ArchiveFolder()));
+        if (!MountSmallDisk(at)) QSKIP("this process may not mount a file system");
+        const auto unmount = qScopeGuard([&] { ::umount2(at.constData(), MNT_DETACH); });
+        QLabel* line = run->w().Label41;
+        for (const bool first : {true, false}) {
+            run->st().DataSaved = 1; // no question before the download
+            QVERIFY(run->download());
+            QCOMPARE(run->compareWithLogger(600), QString());
+            QVERIFY(run->idle());
+            QCOMPARE(line->isVisible(), first);
+            QVERIFY2(!first || line->text().contains("No space left on device"),
+                     qPrintable(line->text()));
+            line->hide();
+        }
+        QVERIFY2(run->script.finished(), qPrintable(run->script.report()));
+        previous = RecordDigest(run->st());
     }
 };
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 class DownloadTest : public QObject {
@@ -33,6 +34,14 @@ private slots:
         QCOMPARE(run.start(), QString());
         QVERIFY(run.download());
         QCOMPARE(run.compareWithLogger(count), QString());
+        // Kept in the archive, once and whole, as the program reads it back.
+        const QStringList archived = run.archive();
+        QCOMPARE(archived.size(), 1);
+        QVERIFY2(archived[0].contains(QRegularExpression("/1234/[-0-9T]{19}\\.txt$")),
+                 qPrintable(archived[0]));
+        int readings = 0;
+        QCOMPARE(run.compareFileWithLogger(archived[0], &readings), QString());
+        QCOMPARE(readings, count);
         Log1& w = run.w();
         QCOMPARE(w.Label40->text(), QString::number(count));
         QVERIFY(!w.Label40->isHidden() && w.Command3->isVisible() && w.mnuSaveTXT->isEnabled() &&

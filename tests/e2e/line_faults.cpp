@@ -98,6 +98,13 @@ private slots:
                          text.contains(sent + " of the 2400 bytes") &&
                          text.contains("record in memory has not changed"),
                      qPrintable(text));
+            // The whole blocks that came are kept apart, as a partial download.
+            const QStringList partial = run.archive().filter("-partial.txt");
+            int readings = 0;
+            if (outcome == Kept) QCOMPARE(partial.size(), received >= 80 ? 1 : 0);
+            if (!partial.isEmpty())
+                QCOMPARE(run.compareFileWithLogger(partial[0], &readings), QString());
+            if (outcome == Kept) QCOMPARE(readings, received / 80 * 60);
         } else {
             QCOMPARE(run.compareWithLogger(1800), QString());
             QCOMPARE(messages, QStringList());

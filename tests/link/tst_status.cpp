@@ -1,7 +1,11 @@
+#include "link/PartialTransfer.h"
 #include "link/StatusRecord.h"
+#include "logger-emulator/Logger.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>
+#include <cmath>
+#include <map>
 
 namespace {
 
@@ -83,6 +87,51 @@ private slots:
     void limitsCommand() {
         QCOMPARE(LimitsCommand(50.5, 201.5, 2), QByteArray("\0L", 2) + char(50) + char(202) + char(2));
         QCOMPARE(LimitsCommand(7, 255, 1), QByteArray("\0L\x07\xFF\x01", 5));
+    }
+
+    // A transfer cut after some bytes: the whole blocks that came, in time order, each reading
+    // one the virtual logger holds; a memory wrapped twice leaves its current block out.
+    void readingsReceived_data() {
+        QTest::addColumn<QList<int>>("memory"); // readings, wrap count, current block, flag
+        QTest::addColumn<int>("bytes");
+        QTest::addColumn<int>("blocks");
+        QTest::newRow("cut in bank 2") << QList<int>{30000, 0, 0, 0} << 35000 << 437;
+        QTest::newRow("wrapped, cut in bank 2") << QList<int>{0, 1, 419, 1} << 40000 << 500;
+        QTest::newRow("wrapped, flag 0, in bank 3") << QList<int>{0, 1, 419, 0} << 70000 << 875;
+        QTest::newRow("wrapped twice, current came") << QList<int>{0, 2, 100, 1} << 40000 << 499;
+    }
+    void readingsReceived() {
+        QFETCH(QList<int>, memory);
+        QFETCH(int, bytes);
+        QFETCH(int, blocks);
+        emulator::LoggerSettings settings;
+        settings.readings = memory[0];
+        settings.wrapped = memory[1] > 0;
+        settings.wrapCount = quint8(memory[1]);
+        if (settings.wrapped) settings.currentBlock = memory[2];
+        settings.currentBlockFlag = quint8(memory[3]);
+        const emulator::Logger logger(settings, 0);
+        const auto s = ParseStatusRecord(logger.StatusRecord(0));
+        const auto plan = PlanTransfer(s->bankCount(), s->downloadBytes(), s->loggerRecordCount());
+        const QByteArray sent = logger.TransferBytes().left(bytes);
+        const QByteArray b1 = sent.left(kBankBytes), b2 = sent.mid(kBankBytes, kBankBytes),
+                         b3 = sent.mid(2 * kBankBytes);
+        const int last = s->wrapCount > 1 && s->currentBlockFlag ? 73560 : 73620;
+        // clang-format off
+        const ReceivedBanks r{{{{}, b1, b2, b3}}, plan->bankBlockCounts, plan->bankRecordCounts,
+                              s->blockCount(), s->wrapCount > 0, s->writePointer(),
+                              s->currentBlockFlag, last, 0, 1};
+        // clang-format on
+        std::map<qint64, int> held; // tick -> code
+        for (const emulator::Reading& reading : logger.Readings())
+            held[reading.tick] = reading.code;
+        const std::vector<RecordPoint> points = ReadingsReceived(r);
+        QCOMPARE(int(points.size()), blocks * 60);
+        for (size_t i = 0; i < points.size(); ++i) {
+            const qint64 tick = std::llround(points[i].time * 864000);
+            QVERIFY(held.count(tick) && points[i].value == held[tick] / 4.0);
+            QVERIFY(i == 0 || points[i].time > points[i - 1].time);
+        }
     }
 
     void watchdogLimit() {

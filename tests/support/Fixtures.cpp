@@ -7,17 +7,22 @@
 #include <QFile>
 
 ScopedWorkDir::ScopedWorkDir()
-    : previous_(QDir::currentPath()), previousConfig_(qgetenv("XDG_CONFIG_HOME")) {
+    : previous_(QDir::currentPath()), previousConfig_(qgetenv("XDG_CONFIG_HOME")),
+      previousData_(qgetenv("XDG_DATA_HOME")) {
     QDir::setCurrent(dir_.path());
     qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", data_.path().toLocal8Bit());
 }
 
 ScopedWorkDir::~ScopedWorkDir() {
     QDir::setCurrent(previous_);
-    if (previousConfig_.isNull())
-        qunsetenv("XDG_CONFIG_HOME");
-    else
-        qputenv("XDG_CONFIG_HOME", previousConfig_);
+    for (const auto& [name, value] : {std::pair{"XDG_CONFIG_HOME", previousConfig_},
+                                      std::pair{"XDG_DATA_HOME", previousData_}}) {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
 }
 
 void ScopedWorkDir::write(const QString& name, const QByteArray& bytes) const {

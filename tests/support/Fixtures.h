@@ -11,8 +11,9 @@
 #include <memory>
 
 // Creates a temporary directory and makes it the working directory until destroyed. The
-// per-user settings folder (XDG_CONFIG_HOME) moves to a temporary directory of its own meanwhile,
-// so a program started without settings in the working directory never sees the user's own.
+// per-user settings folder (XDG_CONFIG_HOME) and data folder (XDG_DATA_HOME, where downloads are
+// archived) move to temporary directories of their own meanwhile, so a program started without
+// settings in the working directory never sees the user's own.
 class ScopedWorkDir {
 public:
     ScopedWorkDir();
@@ -20,14 +21,15 @@ public:
     QString path() const { return dir_.path(); }
     QString file(const QString& name) const { return dir_.filePath(name); }
     QString configPath() const { return config_.path(); }
+    QString dataPath() const { return data_.path(); }
     // Writes bytes to a file in the directory.
     void write(const QString& name, const QByteArray& bytes) const;
     QByteArray read(const QString& name) const;
 
 private:
-    QTemporaryDir dir_, config_;
+    QTemporaryDir dir_, config_, data_;
     QString previous_;
-    QByteArray previousConfig_;
+    QByteArray previousConfig_, previousData_;
 };
 
 class Pty;

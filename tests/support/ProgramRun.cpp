@@ -1,10 +1,14 @@
 #include "support/ProgramRun.h"
 
+#include "files/Archive.h"
+#include "files/RecordFile.h"
 #include "link/PortSelection.h"
 #include "ui/DateSerial.h"
 #include "ui/Pointer.h"
 
 #include <QAction>
+#include <QDirIterator>
+#include <QFile>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -70,28 +74,58 @@ bool ProgramRun::idle() const {
 }
 
 QString ProgramRun::compareWithLogger(int expectedCount) const {
-    const QList<LoggerEmulator::Reading> held = logger.readings();
     const AppState& s = st();
-    if (int(s.RecordCount) != expectedCount || held.size() < expectedCount)
-        return QStringLiteral("%1 readings in memory and %2 in the logger, expected %3")
-            .arg(s.RecordCount)
-            .arg(held.size())
-            .arg(expectedCount);
+    if (int(s.RecordCount) != expectedCount)
+        return QStringLiteral("%1 readings in memory").arg(s.RecordCount);
+    // Where the record and the display part, NaN stands in: it equals no reading.
+    return compareReadings(expectedCount, [&s](int n) {
+        const double value = s.DisplayValue.point(n);
+        return std::pair{s.RecordTime.point(n),
+                         s.RecordValue.point(n) == float(value) ? value : std::nan("")};
+    });
+}
+
+QString ProgramRun::compareFileWithLogger(const QString& path, int* readings) const {
+    QFile file(path);
+    const RecordFileResult result =
+        ParseRecordFile(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    if (const auto* error = std::get_if<RecordFileError>(&result))
+        return QStringLiteral("line %1: %2").arg(error->line).arg(error->what);
+    const auto& record = std::get<ParsedRecordFile>(result);
+    *readings = int(record.times.size());
+    return compareReadings(*readings, [&record](int n) {
+        return std::pair{record.times[size_t(n - 1)], record.values[size_t(n - 1)]};
+    });
+}
+
+QStringList ProgramRun::archive() const {
+    QStringList files;
+    QDirIterator it(ArchiveFolder(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) files << it.next();
+    files.sort();
+    return files;
+}
+
+QString ProgramRun::compareReadings(int count,
+                                    const std::function<std::pair<double, double>(int)>& at) const {
+    const QList<LoggerEmulator::Reading> held = logger.readings();
+    if (held.size() < count)
+        return QStringLiteral("%1 readings, the logger holds %2").arg(count).arg(held.size());
+    const AppState& s = st();
     const double factor = s.VoltageRange == QLatin1String("250 Volt") ? 1.0 : 2.0;
-    for (int n = 1; n <= expectedCount; ++n) {
+    for (int n = 1; n <= count; ++n) {
         const LoggerEmulator::Reading& r = held[n - 1];
         const double volts = r.raw / 4.0 * factor;
         const double time = s.DownloadStart + double(r.ticks) / ui::kTicksPerDay;
+        const auto [readingTime, value] = at(n);
         // The time may be off by well below the 0.1 s between two readings.
-        if (r.n != n || s.RecordValue.point(n) != float(volts) ||
-            s.DisplayValue.point(n) != volts ||
-            std::abs(s.RecordTime.point(n) - time) > 0.01 / 86400)
-            return QStringLiteral(
-                       "reading %1 (%2 in the logger): %3 V, %4 s off; the logger holds %5 V")
+        if (r.n != n || value != volts || std::abs(readingTime - time) > 0.01 / 86400)
+            return QStringLiteral("reading %1 (%2 in the logger): %3 V, %4 s off; the logger "
+                                  "holds %5 V")
                 .arg(n)
                 .arg(r.n)
-                .arg(s.RecordValue.point(n))
-                .arg((s.RecordTime.point(n) - time) * 86400)
+                .arg(value)
+                .arg((readingTime - time) * 86400)
                 .arg(volts);
     }
     return {};

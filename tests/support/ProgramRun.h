@@ -7,6 +7,7 @@
 #include "support/LoggerEmulator.h"
 #include "support/PromptScript.h"
 
+#include <functional>
 #include <memory>
 
 class ProgramRun {
@@ -36,6 +37,11 @@ public:
     // its codes, time from the download's time base and its clock ticks. Returns the first
     // difference.
     QString compareWithLogger(int expectedCount) const;
+    // The same for every reading of a record file, read by the program's reader, against the
+    // logger's first readings; `readings` receives how many the file holds.
+    QString compareFileWithLogger(const QString& path, int* readings) const;
+    // The files of the download archive, sorted by path.
+    QStringList archive() const;
 
     ScopedWorkDir dir;
     PromptScript script;
@@ -46,4 +52,9 @@ public:
     // The computer's time just before and just after the logger started, and once the main
     // window had loaded (day serials).
     double loggerStartedFrom = 0, loggerStartedTo = 0, loadedAt = 0;
+
+private:
+    // The first of readings 1..count, given as (time, volts), that differs from the logger's.
+    QString compareReadings(int count,
+                            const std::function<std::pair<double, double>(int)>& at) const;
 };

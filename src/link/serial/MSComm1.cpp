@@ -213,9 +213,11 @@ void MSComm1::onError(int error) {
 void MSComm1::loseDevice() {
     lost_ = true;
     if (port_device_->isOpen()) port_device_->close();
-    buffer_.clear();
     watch_->start();
+    // What came before the device went is still there for the handler of the loss: a transfer
+    // under way keeps it and counts it.
     emit DeviceLost();
+    buffer_.clear();
 }
 
 void MSComm1::awaitDevice() {

@@ -1,0 +1,148 @@
+#include "files/Recent.h"
+
+#include "files/Archive.h"
+#include "files/ArchiveStrings.h"
+#include "files/OpenRecord.h"
+#include "shell/FileLocations.h"
+#include "shell/Log1.h"
+#include "ui/DateSerial.h"
+#include "ui/Format.h"
+#include "ui/Prompts.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QProgressBar>
+#include <QSettings>
+#include <algorithm>
+
+namespace {
+
+const QString kList = QStringLiteral("recent");
+
+void WriteRecentRecords(const std::vector<RecentRecord>& list) {
+    QSettings file(ProgramSettingsPath(), QSettings::IniFormat);
+    file.remove(kList);
+    file.beginWriteArray(kList, static_cast<int>(list.size()));
+    for (int i = 0; i < static_cast<int>(list.size()); ++i) {
+        const RecentRecord& r = list[static_cast<size_t>(i)];
+        file.setArrayIndex(i);
+        file.setValue(QStringLiteral("path"), r.path);
+        file.setValue(QStringLiteral("logger"),
+                      r.loggerNumber.isEmpty() ? QString() : ui::Str(r.loggerNumber).trimmed());
+        file.setValue(QStringLiteral("time"), r.time);
+        file.setValue(QStringLiteral("readings"), r.readings);
+        file.setValue(QStringLiteral("partial"), r.partial);
+    }
+    file.endArray();
+}
+
+} // namespace
+
+std::vector<RecentRecord> ReadRecentRecords() {
+    QSettings file(ProgramSettingsPath(), QSettings::IniFormat);
+    std::vector<RecentRecord> list;
+    const int size = std::min(file.beginReadArray(kList), kRecentRecords);
+    for (int i = 0; i < size; ++i) {
+        file.setArrayIndex(i);
+        RecentRecord r;
+        r.path = file.value(QStringLiteral("path")).toString();
+        bool isNumber = false;
+        const double logger = file.value(QStringLiteral("logger")).toDouble(&isNumber);
+        if (isNumber) r.loggerNumber = logger;
+        r.time = file.value(QStringLiteral("time")).toDouble();
+        r.readings = std::clamp(file.value(QStringLiteral("readings")).toInt(), 0, kMaxReadings);
+        r.partial = file.value(QStringLiteral("partial")).toBool();
+        if (!r.path.isEmpty()) list.push_back(r);
+    }
+    file.endArray();
+    return list;
+}
+
+void RememberRecord(const RecentRecord& record) {
+    std::vector<RecentRecord> list = ReadRecentRecords();
+    std::erase_if(list, [&record](const RecentRecord& r) { return r.path == record.path; });
+    list.insert(list.begin(), record);
+    if (list.size() > size_t(kRecentRecords)) list.resize(size_t(kRecentRecords));
+    WriteRecentRecords(list);
+}
+
+void ForgetRecords(const QStringList& paths) {
+    std::vector<RecentRecord> list = ReadRecentRecords();
+    if (std::erase_if(list, [&paths](const RecentRecord& r) { return paths.contains(r.path); }))
+        WriteRecentRecords(list);
+}
+
+RecentRecord RecentRecordOf(const QString& path, const Number& loggerNumber, int readings) {
+    const QFileInfo file(path);
+    RecentRecord r{file.absoluteFilePath(), loggerNumber, 0, readings, false};
+    if (const std::optional<ArchiveName> name = ParseArchiveName(file.fileName())) {
+        r.time = name->time;
+        r.partial = name->partial;
+    } else {
+        r.time = ui::SerialFromDate(file.lastModified());
+    }
+    return r;
+}
+
+QString RecentCaption(const AppState& st, const RecentRecord& r) {
+    QString text = st.Text(kRecentEntry)
+                       .arg(ui::Format(r.loggerNumber, QStringLiteral("####0")),
+                            ui::Format(r.time, st.DateTimeFormatShort),
+                            ui::Format(r.readings, QStringLiteral("#,##0")));
+    if (r.partial) text = st.Text(kRecentPartial).arg(text);
+    // A file of the user's own: its name tells it apart from the downloads.
+    const QString name = QFileInfo(r.path).fileName();
+    if (!ParseArchiveName(name)) text += QStringLiteral("   ") + name;
+    return text;
+}
+
+void FillRecentMenu(Log1& w) {
+    QMenu* menu = w.recentMenu;
+    menu->clear();
+    const std::vector<RecentRecord> list = ReadRecentRecords();
+    if (list.empty()) menu->addAction(w.st.Text(kRecentNone))->setEnabled(false);
+    int k = 0;
+    for (const RecentRecord& r : list) {
+        ++k;
+        QString caption = RecentCaption(w.st, r);
+        caption.replace(u'&', QStringLiteral("&&"));
+        QAction* item = menu->addAction(QStringLiteral("&%1   ").arg(k) + caption);
+        item->setObjectName(QStringLiteral("mnuRecent%1").arg(k));
+        item->setToolTip(QDir::toNativeSeparators(r.path));
+        QObject::connect(item, &QAction::triggered, &w,
+                         [&w, path = r.path] { OpenRecentRecord(w, path); });
+    }
+}
+
+void OpenRecentRecord(Log1& w, const QString& path) {
+    AppState& st = w.st;
+    if (!QFileInfo::exists(path)) {
+        ui::MsgBox(st.Text(kRecentGone).arg(QDir::toNativeSeparators(path)), ui::Buttons::Ok,
+                   ui::Icon::Information, st.Text(54));
+        ForgetRecords({path});
+        return;
+    }
+    if (!(st.DataSaved == 1 || w.ProgressBar1->value() == 0) &&
+        ui::MsgBox(st.Text(76), ui::Buttons::OkCancel, ui::Icon::Critical, st.Text(74)) ==
+            ui::Cancel)
+        return;
+    const QString previous = st.OpenFileName;
+    st.OpenFileName = path;
+    if (ReadRecordFile(w)) {
+        // The read has told what is wrong; the list is where the user goes next, not the dialog.
+        st.OpenFileName = previous;
+        st.ReopenPending = 0;
+        return;
+    }
+    RememberRecord(RecentRecordOf(path, st.LoggerNumber, static_cast<int>(st.RecordCount)));
+}
+
+void mnuArchive_Click(Log1& w) {
+    const QString folder = ArchiveFolder();
+    QDir().mkpath(folder);
+    if (!ui::OpenFolder(folder))
+        ui::MsgBox(w.st.Text(kArchiveFolderNotShown).arg(QDir::toNativeSeparators(folder)),
+                   ui::Buttons::Ok, ui::Icon::Information, w.st.Text(54));
+}
