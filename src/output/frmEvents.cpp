@@ -182,7 +182,12 @@ frmEvents::frmEvents(Log1& owner) : QDialog(&owner), owner_(owner) {
         });
 }
 
-frmEvents::~frmEvents() = default;
+// The list asks its model for column captions while it is taken down, and the captions come from
+// this window: the list and its model go first, while the window is still whole.
+frmEvents::~frmEvents() {
+    delete Grid1;
+    delete model_;
+}
 
 void frmEvents::Recompute() {
     const AppState& st = owner_.st;
