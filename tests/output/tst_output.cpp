@@ -115,12 +115,12 @@ private slots:
         }
         const QString page = p.text("-layout").simplified();
         const QStringList v = stats.split(' ');
-        for (const QString& cell : QStringList{
-                 "Max: " + v[0], "Min: " + v[1], "Avg: " + v[2], "Points: " + v[3],
-                 "Logger No: 1234", "Feeder 3",
-                 zoomed ? "Start: 15/3/23 00:00:13" : "Start: 3/15/23 12:00:03 am",
-                 ui::Format(p.st.FirstTimeLabel, p.st.TimeLabelFormat),
-                 ui::Format(p.st.LastTimeLabel, p.st.TimeLabelFormat)})
+        for (const QString& cell :
+             QStringList{"Max: " + v[0], "Min: " + v[1], "Avg: " + v[2], "Points: " + v[3],
+                         "Logger No: 1234", "Feeder 3",
+                         zoomed ? "Start: 15/3/23 00:00:13" : "Start: 3/15/23 12:00:03 am",
+                         ui::Format(p.st.FirstTimeLabel, p.st.TimeLabelFormat),
+                         ui::Format(p.st.LastTimeLabel, p.st.TimeLabelFormat)})
             QVERIFY2(page.contains(cell), qPrintable(cell));
         QCOMPARE(page.contains("last line"), answer != ui::No);
         // In points, the page being the printable area: the plot starts 0.1 x H from the top and
