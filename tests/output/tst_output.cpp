@@ -93,7 +93,8 @@ private slots:
             << true << int(ui::Yes) << "5.200 4.900 5.050 100";
         QTest::newRow("dialog cancelled, then copied") << false << int(ui::Yes) << "";
     }
-    // The statistics in the readout pattern: two decimals for a span of 1 to 10 units.
+    // The statistics in the readout pattern: two decimals for a span of 1 to 10 units. The start
+    // (15 March) in US order, and zoomed in European order.
     void graphPage() {
         QFETCH(bool, zoomed);
         QFETCH(int, answer);
@@ -102,6 +103,7 @@ private slots:
         // 4.6 and 4.9 in turn, from reading 101 on 0.3 higher
         Printing p(300, zoomed ? 101 : 0,
                    [](int i) { return (i % 2 ? 4.9 : 4.6) + (i > 100 ? 0.3 : 0); });
+        if (zoomed) p.w.mnuEur->trigger();
         p.script.message(p.st.Text(82), ui::Answer(answer));
         QVERIFY2(p.print(p.w.mnuPGraph, !stats.isEmpty(), landscape),
                  qPrintable(p.script.report()));
@@ -113,12 +115,12 @@ private slots:
         }
         const QString page = p.text("-layout").simplified();
         const QStringList v = stats.split(' ');
-        for (const QString& cell : QStringList{
-                 "Max: " + v[0], "Min: " + v[1], "Avg: " + v[2], "Points: " + v[3],
-                 "Logger No: 1234", "Feeder 3",
-                 "Start: " + ui::Format(p.st.DisplayTime.point(1), p.st.DateTimeFormatShort),
-                 ui::Format(p.st.FirstTimeLabel, p.st.TimeLabelFormat),
-                 ui::Format(p.st.LastTimeLabel, p.st.TimeLabelFormat)})
+        for (const QString& cell :
+             QStringList{"Max: " + v[0], "Min: " + v[1], "Avg: " + v[2], "Points: " + v[3],
+                         "Logger No: 1234", "Feeder 3",
+                         zoomed ? "Start: 15/3/23 00:00:13" : "Start: 3/15/23 12:00:03 am",
+                         ui::Format(p.st.FirstTimeLabel, p.st.TimeLabelFormat),
+                         ui::Format(p.st.LastTimeLabel, p.st.TimeLabelFormat)})
             QVERIFY2(page.contains(cell), qPrintable(cell));
         QCOMPARE(page.contains("last line"), answer != ui::No);
         // In points, the page being the printable area: the plot starts 0.1 x H from the top and
@@ -129,7 +131,8 @@ private slots:
     }
 
     // Readings first..last, 500 a page: row r of page p holds the readings
-    // first + 500 (p - 1) + r + 100 c, c = 0..4, up to last; -layout keeps them in rows.
+    // first + 500 (p - 1) + r + 100 c, c = 0..4, up to last; -layout keeps them in rows. Each
+    // with its date and time (15 March), zoomed in European order.
     void listing_data() {
         QTest::addColumn<int>("count");
         // The button of the options dialog when zoomed; -1 not zoomed. A cancelled print dialog
@@ -145,6 +148,7 @@ private slots:
         QFETCH(int, scope);
         QFETCH(QList<int>, readings);
         Printing p(count, scope >= 0 ? 201 : 0, [](int i) { return double(i); });
+        if (scope >= 0) p.w.mnuEur->trigger();
         if (scope >= 0)
             p.script.modal("PrintOpt", [scope](QDialog& d) {
                 QMetaObject::invokeMethod(
@@ -153,6 +157,8 @@ private slots:
         QVERIFY2(p.print(p.w.mnuPData, true), qPrintable(p.script.report()));
         const QStringList pages = p.text("-layout").split('\f');
         QCOMPARE(pages.size() - 1, (readings[1] - readings[0]) / 500 + 1); // a form feed ends each
+        QVERIFY(pages[0].simplified().contains(scope >= 0 ? "15/03/23 00:00:23 201.00 V"
+                                                          : "03/15/23 12:00:03 am 1.00 V"));
         static const QRegularExpression value("(\\d+)\\.00 V");
         for (int k = 0; k + 1 < pages.size(); ++k) {
             QVERIFY(pages[k].simplified().startsWith(QString("Feeder 3 page %1 ").arg(k + 1)));

@@ -7,12 +7,6 @@ using namespace emulator;
 
 namespace {
 
-QByteArray bytes(const QList<int>& values) {
-    QByteArray out;
-    for (const int v : values) out.append(char(v));
-    return out;
-}
-
 // Everything the session answers to `command`, taken off the line at once (fast line).
 QByteArray exchange(Session& session, const QByteArray& command, qint64 nowMs) {
     session.Receive(command, nowMs);
@@ -30,26 +24,14 @@ const QByteArray Limits("\0L\x19\x32\x02", 5); // Low 25, High 50, mode 2
 
 } // namespace
 
-// What the end-to-end tests cannot see: how codes are packed, how commands are picked out
-// of a noisy line, the real line's pace, the console and the faults' answers. The status record's
-// fields and the memory's layout show in the end-to-end polling and download tests.
+// What the end-to-end tests cannot see: how commands are picked out of a noisy line, the real
+// line's pace, the console and the faults' answers. The status record's fields, the memory's
+// layout and the packing of codes show in the end-to-end polling and download tests, where the
+// program's decoder reads every reading the logger holds.
 class LoggerEmulatorTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Four 10-bit codes as one 40-bit little-endian number in five bytes. The blocks around them
-    // (start tick, groups, spare byte) show in the end-to-end downloads, whose times and values
-    // the program decodes.
-    void packing() {
-        const auto packed = [](quint16 a, quint16 b, quint16 c, quint16 d) {
-            const auto group = PackGroup(a, b, c, d);
-            return QByteArray(reinterpret_cast<const char*>(group.data()), 5);
-        };
-        QCOMPARE(packed(1023, 1023, 1023, 1023), bytes({255, 255, 255, 255, 255}));
-        QCOMPARE(packed(1, 1, 1, 1), bytes({0x01, 0x04, 0x10, 0x40, 0x00}));
-        QCOMPARE(packed(1, 2, 3, 4), bytes({0x01, 0x08, 0x30, 0x00, 0x01}));
-    }
-
     void commandParser_data() {
         QTest::addColumn<QList<QByteArray>>("chunks");
         QTest::addColumn<int>("pauseMs"); // between chunks

@@ -93,6 +93,8 @@ private slots:
             // 23:59:59.6 on 31 December 2004 rounds to midnight of the new year
             {"dd/mm/yy hh:mm:ss", 38352 + 86399.6 / 86400, "01/01/05 00:00:00"},
             {"dd/mm/yy hh:mm:ss", -1.25, "29/12/99 06:00:00"}, {"m/d/yy", kNan, "12/30/99"},
+            // a leap day; a serial past the calendar's end stops at its last second
+            {"d/m/yy", 36585.75, "29/2/00"}, {"yyyy-mm-ddThh:mm:ss.0", 1e300, "9999-12-31T23:59:59.0"},
             // tenths of a second, rounded to the nearest: 13:05:09.26 and 23:59:59.96
             {"yyyy-mm-ddThh:mm:ss.0", kPm + 0.26 / 86400, "2005-03-01T13:05:09.3"},
             {"mm/dd/yy hh:mm:ss.0 am/pm", 38352 + 86399.96 / 86400, "01/01/05 12:00:00.0 am"},
