@@ -56,10 +56,11 @@ void LoggerSearch::next() {
             port_->clear(QSerialPort::Input);
             connect(port_, &QSerialPort::readyRead, this, &LoggerSearch::received);
             // A device that fails while asked (pulled out) is passed over.
-            connect(port_, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
-                if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError)
-                    QTimer::singleShot(0, this, &LoggerSearch::next);
-            });
+            connect(port_, &QSerialPort::errorOccurred, this,
+                    [this](QSerialPort::SerialPortError e) {
+                        if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError)
+                            QTimer::singleShot(0, this, &LoggerSearch::next);
+                    });
             deviceTime_.start(kPerDeviceMs);
             askAgain_.start(kAskAgainMs);
             ask();

@@ -20,11 +20,11 @@
 namespace {
 
 // Language strings of the search (its button's caption is 153).
-constexpr int kSearching = 154;  // "... on %1 ..."
-constexpr int kFound = 155;      // "Logger No. %1 found on %2"
+constexpr int kSearching = 154; // "... on %1 ..."
+constexpr int kFound = 155;     // "Logger No. %1 found on %2"
 constexpr int kNotFound = 156;
-constexpr int kInUse = 157;        // "%1 is in use ..."
-constexpr int kNotPermitted = 158; // "%1 may not be used ..."
+constexpr int kInUse = 157;         // "%1 is in use ..."
+constexpr int kNotPermitted = 158;  // "%1 may not be used ..."
 constexpr int kNotRemembered = 161; // "... %1 could not be written."
 
 // Two paths for the same device (a by-id link and its node) are one.
@@ -123,16 +123,20 @@ void frmPort::selectPort(int port) {
 // Each drop-down lists the detected devices and shows what its port stands for now: the
 // variable's device (and cannot be changed here), the device chosen before, or the default.
 void frmPort::fillDevices() {
-    const QList<SerialDevice> devices = OfferedDevices(listDevices ? listDevices() : QList<SerialDevice>());
+    const QList<SerialDevice> devices =
+        OfferedDevices(listDevices ? listDevices() : QList<SerialDevice>());
     const ::MSComm1& port = *w_.MSComm1;
     for (int n = 1; n <= 4; ++n) {
         QComboBox* combo = combos_[n - 1];
         combo->clear();
-        for (const SerialDevice& device : devices) combo->addItem(DeviceCaption(device), StoredPath(device));
+        for (const SerialDevice& device : devices)
+            combo->addItem(DeviceCaption(device), StoredPath(device));
         const QString set = MSComm1::environmentDevice(n);
         combo->setEnabled(set.isEmpty());
         const QString chosen = port.chosenDevice(n);
-        setComboPath(n, !set.isEmpty() ? set : !chosen.isEmpty() ? chosen : MSComm1::defaultDevice(n));
+        setComboPath(n, !set.isEmpty()      ? set
+                        : !chosen.isEmpty() ? chosen
+                                            : MSComm1::defaultDevice(n));
     }
 }
 
@@ -245,7 +249,8 @@ void frmPort::Command3_Click() {
         shownAs_.insert(path, shown);
     };
     for (int n = 1; n <= 4; ++n) add(comboPath(n), comboPath(n));
-    for (const SerialDevice& device : OfferedDevices(listDevices ? listDevices() : QList<SerialDevice>()))
+    for (const SerialDevice& device :
+         OfferedDevices(listDevices ? listDevices() : QList<SerialDevice>()))
         add(StoredPath(device), device.path);
 
     ::MSComm1& port = *w_.MSComm1;

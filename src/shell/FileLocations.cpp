@@ -61,7 +61,9 @@ QString SettingsFilePath(const FileFolders& folders) {
 }
 
 QString ProgramSettingsPath(const FileFolders& folders) {
-    return QFileInfo(SettingsFilePath(folders)).dir().filePath(QString::fromLatin1(kProgramSettingsFileName));
+    return QFileInfo(SettingsFilePath(folders))
+        .dir()
+        .filePath(QString::fromLatin1(kProgramSettingsFileName));
 }
 
 QString LanguageFilePath(const FileFolders& folders) {

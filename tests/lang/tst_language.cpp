@@ -219,7 +219,8 @@ private slots:
             QVERIFY(settings.contains("\"language =  2\"\r\n\"baud =  4800\""));
             // Empty probe values and eight empty unit texts.
             QVERIFY(settings.contains(",,,\r\n,,,,,,,\r\n"));
-            QVERIFY(installed || settings.endsWith(",,,,,,,\r\n\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"));
+            QVERIFY(installed ||
+                    settings.endsWith(",,,,,,,\r\n\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"));
         }
 
         MainWindowFixture fx;

@@ -70,9 +70,9 @@ private slots:
         });
         ShowPortDialog(f.w);
         QVERIFY2(script.finished(), qPrintable(script.report()));
-        QCOMPARE(shown, QStringList({"/dev/ttyACM0 - USB Serial",
-                                     "/dev/ttyUSB0 - FT232R USB UART, FTDI, A10KXYZ",
-                                     "/dev/ttyS0"}));
+        QCOMPARE(shown,
+                 QStringList({"/dev/ttyACM0 - USB Serial",
+                              "/dev/ttyUSB0 - FT232R USB UART, FTDI, A10KXYZ", "/dev/ttyS0"}));
         QCOMPARE(f.w.MSComm1->devicePath(3), typed.slavePath());
         QVERIFY(f.w.MSComm1->portOpen());
         QCOMPARE(f.st.CommPort, qint16(3));

@@ -85,7 +85,8 @@ private slots:
 
     // Low before High, each rounded half to even, then the mode.
     void limitsCommand() {
-        QCOMPARE(LimitsCommand(50.5, 201.5, 2), QByteArray("\0L", 2) + char(50) + char(202) + char(2));
+        QCOMPARE(LimitsCommand(50.5, 201.5, 2),
+                 QByteArray("\0L", 2) + char(50) + char(202) + char(2));
         QCOMPARE(LimitsCommand(7, 255, 1), QByteArray("\0L\x07\xFF\x01", 5));
     }
 

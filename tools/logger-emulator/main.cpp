@@ -12,13 +12,13 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <algorithm>
-#include <memory>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <memory>
 #include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <termios.h>

@@ -13,7 +13,8 @@ namespace {
 QHash<QString, QString> ByIdLinks() {
     QHash<QString, QString> links;
     const QDir dir(QStringLiteral("/dev/serial/by-id"));
-    for (const QFileInfo& link : dir.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot))
+    for (const QFileInfo& link :
+         dir.entryInfoList(QDir::System | QDir::Files | QDir::NoDotAndDotDot))
         if (link.isSymLink()) links.insert(link.canonicalFilePath(), link.absoluteFilePath());
     return links;
 }
@@ -47,12 +48,13 @@ QList<SerialDevice> DetectSerialDevices() {
 
 QList<SerialDevice> OfferedDevices(QList<SerialDevice> devices) {
     devices.removeIf([](const SerialDevice& d) { return !d.usb && !d.uart; });
-    std::stable_sort(devices.begin(), devices.end(), [](const SerialDevice& a, const SerialDevice& b) {
-        if (a.usb != b.usb) return a.usb;
-        // ttyS2 before ttyS10: by length first, then by text.
-        if (a.path.size() != b.path.size()) return a.path.size() < b.path.size();
-        return a.path < b.path;
-    });
+    std::stable_sort(devices.begin(), devices.end(),
+                     [](const SerialDevice& a, const SerialDevice& b) {
+                         if (a.usb != b.usb) return a.usb;
+                         // ttyS2 before ttyS10: by length first, then by text.
+                         if (a.path.size() != b.path.size()) return a.path.size() < b.path.size();
+                         return a.path < b.path;
+                     });
     return devices;
 }
 
@@ -60,7 +62,8 @@ QString DeviceCaption(const SerialDevice& device) {
     QStringList known;
     for (const QString& part : {device.description, device.manufacturer, device.serialNumber})
         if (!part.trimmed().isEmpty()) known << part.trimmed();
-    return known.isEmpty() ? device.path : device.path + QStringLiteral(" - ") + known.join(QStringLiteral(", "));
+    return known.isEmpty() ? device.path
+                           : device.path + QStringLiteral(" - ") + known.join(QStringLiteral(", "));
 }
 
 QString StoredPath(const SerialDevice& device) {
