@@ -16,6 +16,6 @@ int main(int argc, char** argv) {
     QObject::connect(window.get(), &Log1::ended, &app, &QApplication::quit, Qt::QueuedConnection);
     ArmStartupProbe(*window);
     window->Load();
-    if (!line.recordFile.isEmpty()) OpenRecordFileAtStart(*window, line.recordFile);
+    if (!line.recordFile.isEmpty()) OpenRecordFile(*window, line.recordFile);
     return app.exec();
 }

@@ -178,9 +178,15 @@ bool ReadRecordFile(Log1& w) {
     return false;
 }
 
-void OpenRecordFileAtStart(Log1& w, const QString& path) {
-    w.st.OpenFileName = path;
-    if (!ReadRecordFile(w)) return;
-    w.st.OpenFileName.clear();
-    w.st.ReopenPending = 0;
+bool OpenRecordFile(Log1& w, const QString& path) {
+    AppState& st = w.st;
+    const QString previous = st.OpenFileName;
+    st.OpenFileName = path;
+    if (ReadRecordFile(w)) {
+        st.OpenFileName = previous;
+        st.ReopenPending = 0;
+        return false;
+    }
+    RememberRecord(RecentRecordOf(path, st.LoggerNumber, static_cast<int>(st.RecordCount)));
+    return true;
 }

@@ -15,6 +15,7 @@ void mnuOpen_Click(Log1& w);
 // Open dialog is to be offered again.
 bool ReadRecordFile(Log1& w);
 
-// Opens a file named on the command line: as Open does once a file has been chosen, without the
-// Open dialog after a failure (the user is told what is wrong and goes on without a record).
-void OpenRecordFileAtStart(Log1& w, const QString& path);
+// Opens a file given by name (on the command line, from the Recent list) as Open does once a
+// file has been chosen, and lists it among the recent records. After a failure the user has
+// been told what is wrong and the Open dialog is not offered again. False when it failed.
+bool OpenRecordFile(Log1& w, const QString& path);

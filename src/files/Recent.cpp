@@ -128,15 +128,7 @@ void OpenRecentRecord(Log1& w, const QString& path) {
         ui::MsgBox(st.Text(76), ui::Buttons::OkCancel, ui::Icon::Critical, st.Text(74)) ==
             ui::Cancel)
         return;
-    const QString previous = st.OpenFileName;
-    st.OpenFileName = path;
-    if (ReadRecordFile(w)) {
-        // The read has told what is wrong; the list is where the user goes next, not the dialog.
-        st.OpenFileName = previous;
-        st.ReopenPending = 0;
-        return;
-    }
-    RememberRecord(RecentRecordOf(path, st.LoggerNumber, static_cast<int>(st.RecordCount)));
+    OpenRecordFile(w, path);
 }
 
 void mnuArchive_Click(Log1& w) {

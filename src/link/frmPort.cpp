@@ -120,11 +120,14 @@ void frmPort::selectPort(int port) {
     for (QRadioButton* option : options) option->setAutoExclusive(true);
 }
 
+QList<SerialDevice> frmPort::offeredDevices() const {
+    return OfferedDevices(listDevices ? listDevices() : QList<SerialDevice>());
+}
+
 // Each drop-down lists the detected devices and shows what its port stands for now: the
 // variable's device (and cannot be changed here), the device chosen before, or the default.
 void frmPort::fillDevices() {
-    const QList<SerialDevice> devices =
-        OfferedDevices(listDevices ? listDevices() : QList<SerialDevice>());
+    const QList<SerialDevice> devices = offeredDevices();
     const ::MSComm1& port = *w_.MSComm1;
     for (int n = 1; n <= 4; ++n) {
         QComboBox* combo = combos_[n - 1];
@@ -249,9 +252,7 @@ void frmPort::Command3_Click() {
         shownAs_.insert(path, shown);
     };
     for (int n = 1; n <= 4; ++n) add(comboPath(n), comboPath(n));
-    for (const SerialDevice& device :
-         OfferedDevices(listDevices ? listDevices() : QList<SerialDevice>()))
-        add(StoredPath(device), device.path);
+    for (const SerialDevice& device : offeredDevices()) add(StoredPath(device), device.path);
 
     ::MSComm1& port = *w_.MSComm1;
     if (port.portOpen() || port.deviceLost()) {

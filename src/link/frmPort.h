@@ -54,6 +54,7 @@ protected:
 
 private:
     void selectPort(int port);
+    QList<SerialDevice> offeredDevices() const;
     void fillDevices();
     void setComboPath(int port, const QString& path);
     void storeChoices();

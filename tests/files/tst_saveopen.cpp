@@ -353,11 +353,11 @@ private slots:
 
         PromptScript script;
         script.message(Marked(55), ui::Ok);
-        OpenRecordFileAtStart(*w, dir->file("missing.txt"));
+        OpenRecordFile(*w, dir->file("missing.txt"));
         QVERIFY2(script.finished(), qPrintable(script.report()));
         QVERIFY(!w->RecordLoaded() && st->OpenFileName.isEmpty());
         dir->write("given.txt", SmallFile());
-        OpenRecordFileAtStart(*w, dir->file("given.txt"));
+        OpenRecordFile(*w, dir->file("given.txt"));
         QVERIFY(w->RecordLoaded() && int(st->RecordCount) == 3 && st->GraphTitle == "Opened");
     }
 };
