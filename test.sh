@@ -26,7 +26,7 @@ run_suite() { # build folder, extra cmake options...
     local dir="$1"; shift
     cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
     cmake --build "$dir" --parallel "$(nproc)"
-    (cd "$dir" && ctest --output-on-failure --parallel "$(nproc)" --timeout 900)
+    (cd "$dir" && ctest --output-on-failure --parallel "$(nproc)")
 }
 
 if [ "$mode_normal" = 1 ]; then

@@ -2,6 +2,9 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <csignal>
+#include <sys/prctl.h>
+#include <unistd.h>
 
 LoggerEmulator::LoggerEmulator(QStringList arguments) : arguments_(std::move(arguments)) {
     if (!arguments_.contains(QLatin1String("--speed")))
@@ -21,6 +24,12 @@ LoggerEmulator::~LoggerEmulator() {
 
 QString LoggerEmulator::start(QString& error) {
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // Should the test program crash, the logger ends with it instead of holding its line.
+    const pid_t test = ::getpid();
+    process_.setChildProcessModifier([test] {
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (::getppid() != test) ::_exit(1);
+    });
     process_.start(QStringLiteral(VESTO_BINARY_DIR "/logger-emulator"), arguments_);
     process_.waitForStarted(10000);
     const QDeadlineTimer deadline(20000);

@@ -33,6 +33,7 @@ public:
     // Commands received whose bytes start with `prefix` ("\0R" for Status, say).
     QList<Command> commands(const QByteArray& prefix = {}) const;
     QList<Reading> readings() const;
+    qint64 processId() const { return process_.processId(); }
 
 private:
     QProcess process_;

@@ -2,9 +2,14 @@
 
 #include "app/Application.h"
 #include "support/PromptScript.h"
+#ifdef VESTO_HAVE_EMULATOR
+#include "support/LoggerEmulator.h"
+#endif
 
 #include <QApplication>
 #include <QTest>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -32,6 +37,16 @@ int main(int argc, char** argv) {
     defaultHandler = qInstallMessageHandler(filterMessages);
     QApplication app(argc, argv);
     PrepareApplication(app);
+#ifdef VESTO_HAVE_EMULATOR
+    // A test program that crashes with a logger running (see the logger process tests).
+    if (qEnvironmentVariableIsSet("VESTO_TEST_CRASH_WITH_LOGGER")) {
+        LoggerEmulator logger({});
+        QString error;
+        if (!logger.start(error).isEmpty()) std::printf("%lld\n", logger.processId());
+        std::fflush(stdout);
+        std::abort();
+    }
+#endif
     const PromptScript unexpectedPrompts(true);
     QStringList args = app.arguments();
     const QString only = args.size() > 1 && !args.at(1).startsWith('-') ? args.takeAt(1) : "";

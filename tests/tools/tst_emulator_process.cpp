@@ -1,6 +1,8 @@
 #include "support/TestRegistry.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -28,6 +30,24 @@ private slots:
         QCOMPARE(process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(process.exitCode(), 0);
         QVERIFY(!QFileInfo(link).isSymLink());
+    }
+
+    // A test program that crashes takes the logger it started with it.
+    void endsWithACrashedTestProgram() {
+        QProcess test;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("VESTO_TEST_CRASH_WITH_LOGGER", "1");
+        test.setProcessEnvironment(environment);
+        test.start(QCoreApplication::applicationFilePath());
+        QVERIFY(test.waitForFinished(20000) && test.exitStatus() == QProcess::CrashExit);
+        const QByteArray logger = test.readAllStandardOutput().trimmed();
+        QVERIFY2(logger.toLongLong() > 0, logger.constData());
+        // Gone, or ended and not yet collected by whoever adopted it.
+        const auto ended = [&logger] {
+            QFile stat("/proc/" + logger + "/stat");
+            return !stat.open(QIODevice::ReadOnly) || stat.readAll().contains(") Z ");
+        };
+        QTRY_VERIFY(ended());
     }
 };
 
