@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QProcess>
 #include <QProgressBar>
+#include <QRandomGenerator>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
@@ -54,6 +55,7 @@ QByteArray Snapshot(Log1& w) {
                    QByteArray::number(st.DataSaved.value()) + QByteArray::number(st.DataFromFile) +
                    QByteArray::number(w.ProgressBar1->value()) +
                    (st.FileKind + st.OpenFileName + w.Label16->text()).toUtf8();
+    s += char('0' + ui::IsHourglass());
     for (QAction* item : w.busyMenus() + QList<QAction*>{w.mnuSaveTXT, w.mnuFuncWEN})
         s += char('0' + item->isEnabled() + 2 * item->isVisible());
     return s;
@@ -225,8 +227,8 @@ private slots:
 
     // A write that fails (a folder in the way) leaves it as it was, and every save state and the
     // status text. Why it failed, and that the message names the file and the earlier file
-    // stays, run end to end for a read-only folder, a full disk and a file-size limit in
-    // tests/e2e/bad_files.cpp.
+    // stays, run end to end for a read-only folder and a full disk in tests/e2e/bad_files.cpp; a
+    // short write past a file-size limit in tests/ui.
     void failedWriteChangesNothing() {
         QDir(dir->path()).mkdir("folder.txt");
         LoadRecord(*w, 10);
@@ -294,9 +296,12 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
         const QByteArray good = SmallFile();
-        const auto with = [&good](const char* from, const char* to) {
+        const auto with = [&good](const char* from, const QByteArray& to) {
             return QByteArray(good).replace(from, to);
         };
+        QByteArray junk(100000, '\0');
+        QRandomGenerator random(4);
+        for (char& byte : junk) byte = char(random.bounded(256));
         // clang-format off
         QTest::newRow("no tab") << with("\t13", " 13") << "line 17";
         QTest::newRow("count above three banks") << with("\r\n3 readings\r\n", "\r\n73621\r\n") << "line 3";
@@ -306,6 +311,10 @@ private slots:
         QTest::newRow("limit not a number") << with("\r\n30\r\n", "\r\nx\r\n") << "line 14";
         QTest::newRow("time not a date") << with(" 38412,5 \t", "1e300\t") << "line 16";
         QTest::newRow("value beyond a single") << with("13,5", "1e39") << "line 17";
+        QTest::newRow("10 MB value") << with("13,5", QByteArray(10 << 20, '9')) << "line 17: the value";
+        QTest::newRow("absurd count") << with("\r\n3 readings\r\n", "\r\n99999999999\r\n") << "(99999999999) is not a whole number";
+        QTest::newRow("data cut short") << good.left(good.indexOf("38412.50002")) << "line 18: the file ends after 2 of its 3 readings";
+        QTest::newRow("binary junk after the header") << good.left(good.indexOf(" 38412,5")) + junk << "is not a complete record file: line";
         QTest::newRow("other text, unsaved") << QByteArray("shopping list\r\nmilk\r\n") << Marked(53);
         QTest::newRow("missing file") << QByteArray() << Marked(55);
         QTest::newRow("a folder") << QByteArray("folder") << Marked(56);
@@ -329,6 +338,7 @@ private slots:
         run(w->mnuOpen, script);
         QCOMPARE(Snapshot(*w), before);
         QCOMPARE(st->ReopenPending.value(), 1.0);
+        if (!bytes.isEmpty() && bytes != "folder") QCOMPARE(dir->read("in.txt"), bytes);
     }
 
     // Cancel at the question about an unsaved record ends Open before its dialog. (Open after a
