@@ -40,30 +40,6 @@ std::unique_ptr<AppState> decode(const QByteArray& bank, double announced, doubl
 class DataTest : public QObject {
     Q_OBJECT
 private slots:
-    // One block of the given header and first group, the rest zeros.
-    void singleBlocks_data() {
-        QTest::addColumn<QByteArray>("bytes"); // header, then group 0
-        QTest::addColumn<QString>("range");
-        QTest::addColumn<QList<double>>("expected"); // volts of each sample of the group; seconds
-        const QByteArray zero(4, 0), ones(5, char(0xFF)), one("\x01\x04\x10\x40\x00", 5);
-        const QByteArray ten("\x0A\0\0\0", 4), h256("\0\x01\0\0", 4);
-        QTest::newRow("all ones, 250 V") << zero + ones << "250 Volt" << QList<double>{255.75, 0};
-        QTest::newRow("all ones, 500 V") << zero + ones << "500 Volt" << QList<double>{511.5, 0};
-        QTest::newRow("codes 1, 1, 1, 1") << zero + one << "250 Volt" << QList<double>{0.25, 0};
-        QTest::newRow("header 10 0 0 0") << ten << "" << QList<double>{0, 1};
-        QTest::newRow("header 0 1 0 0") << h256 << "" << QList<double>{0, 25.6};
-    }
-    void singleBlocks() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, range);
-        QFETCH(QList<double>, expected);
-        const auto st = decode(bytes.leftJustified(80, 0), 1, 1, range);
-        for (int n = 1; n <= 5; ++n) QCOMPARE(st->BlockValue[n], n < 5 ? expected[0] : 0.0);
-        for (int n : {1, 2, 60}) // 0.1 s apart; serials near 45000 resolve a microsecond
-            QVERIFY(qAbs(st->BlockTime[n] - 45000.25 - (expected[1] + (n - 1) / 10.) / 86400) <
-                    2e-9);
-    }
-
     // A bank of random codes against the encoder: every value and time of the
     // blocks that are whole in the bytes, announced (at most 409) and within the transfer, and
     // nothing past them; only a complete decode sets Zoomed to 0.

@@ -71,18 +71,6 @@ private slots:
         QCOMPARE(r->presentReading() * PresentRangeFactor("500 Volt"), 2 * modeShownPresent[2]);
     }
 
-    // Position in memory, write pointer and current-block flag against the reading number.
-    void wrappedOrder() {
-        const QList<std::array<int, 4>> cases = {
-            {25201, 25140, 1, 1},     // after the current block is the oldest
-            {25140, 25140, 1, 73560}, // just before the current block
-            {25200, 25140, 1, 73620}, // last of the current block
-            {1, 25140, 1, 48421},     // first of the memory
-            {25141, 25140, 0, 1}};    // flag 0: the current block is the oldest
-        for (const auto& [position, pointer, flag, reading] : cases)
-            QCOMPARE(WrappedReadingNumber(position, pointer, flag), reading);
-    }
-
     // Low before High, each rounded half to even, then the mode.
     void limitsCommand() {
         QCOMPARE(LimitsCommand(50.5, 201.5, 2),
