@@ -46,7 +46,7 @@ export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 export VESTO_BENCH_RECORD_FILE="$PWD/$results/record-73620.txt"
 # One at a time, the memory benchmark in a process of its own.
 for name in bench_decode bench_transfer bench_graph bench_files bench_events bench_print \
-    bench_memory; do
+    bench_adapter bench_memory; do
     echo "running $name" >&2
     "build-release/bench/$name" --benchmark_out="$results/$name.json" \
         --benchmark_out_format=json "${bench_options[@]}" >"$results/$name.txt" 2>&1 ||

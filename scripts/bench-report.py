@@ -26,7 +26,8 @@ def load_runs(folder):
             scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[b.get("time_unit", "ns")]
             name = b.get("run_name", b["name"])
             entry = {"real": b["real_time"] * scale, "cpu": b["cpu_time"] * scale,
-                     "counters": {k: v for k, v in b.items() if k.endswith("_MB") or k in ("pages",)}}
+                     "counters": {k: v for k, v in b.items()
+                                  if k.endswith(("_MB", "_pct")) or k in ("pages",)}}
             if b.get("run_type") == "aggregate":
                 if b.get("aggregate_name") == "median":
                     runs[name] = entry
@@ -110,6 +111,13 @@ def main():
     timed("  its text alone", "BM_ExportCsv/text")
     timed("Listing of 73620 points to PDF (148 pages)", "BM_PrintDataListing", 3, "s")
     timed("One graph page of 73620 points to PDF", "BM_PrintGraphPage", 200)
+    timed("Adapter plugged in again: the port open on it", "BM_AdapterPluggedInAgain", 3000)
+    adapter = find(runs, "BM_AdapterPluggedInAgain")
+    if adapter and "away_cpu_pct" in adapter["counters"]:
+        share = adapter["counters"]["away_cpu_pct"]
+        rows.append(("  processor use while it is away", f"{share:.2f} %", "", "< 5 % of a core",
+                     share < 5))
+    timed("Search over four devices (silent, held, noisy, logger)", "BM_SearchFourDevices", 5000)
     if startup:
         rows.append(("Start-up to the first shown window", f"{startup[0]:.1f} ms", "",
                      f"median of {startup[1]} launches", None))
@@ -187,6 +195,12 @@ NOTES = """
   file, flushed to the disk and renamed over the old one (`bench/bench_events.cpp`).
 - **Listing** and **graph page**: the Print Data and Print Graph commands on a full record, the
   print dialog answered with a PDF file (`bench/bench_print.cpp`).
+- **Adapter** and **Search**: the serial port on the virtual logger behind a by-id style link,
+  which the logger's console removes and brings back with a new pseudo-terminal ("unplug",
+  "plug"): the time from "plug" to the port open on the new device (the program asks for the
+  status at that moment), and the whole process's processor time over 5 s with the device away.
+  Search asks a silent line, one another program holds, one sending noise, then the logger
+  (`bench/bench_adapter.cpp`).
 - **Start-up**: the real `vesto-logger` launched in a scratch folder with the shipped language
   and settings files and COM1 on the virtual logger, under a virtual X server when there is no
   display; the program itself reports the time from its launch to the end of the main window's

@@ -7,7 +7,6 @@
 #include "support/TestRegistry.h"
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -133,13 +132,9 @@ private slots:
         frmPort& form = FormOf<frmPort>(run.w());
         form.listDevices = [] { return QList<SerialDevice>(); };
 
-        qint64 searchMs = 0;
         run.script.modal("frmPort", [&](QDialog&) {
-            QElapsedTimer took;
-            took.start();
             form.Command3->click();
             QTRY_VERIFY_WITH_TIMEOUT(form.Command3->isEnabled(), 10000);
-            searchMs = took.elapsed();
             QVERIFY(option(form, 4)->isChecked());
             QCOMPARE(form.Label2->text(),
                      QStringLiteral("%1 is in use by another program and was skipped.\n"
@@ -148,8 +143,6 @@ private slots:
             form.Command1->click();
         });
         ShowPortDialog(run.w());
-        qInfo("search over four devices: %lld ms", searchMs);
-        QVERIFY2(searchMs < 5000, qPrintable(QString::number(searchMs)));
         QVERIFY(run.waitOnline());
         QCOMPARE(run.st().CommPort, qint16(4));
 
