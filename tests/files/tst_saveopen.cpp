@@ -12,8 +12,8 @@
 #include <QLocale>
 #include <QProcess>
 #include <QProgressBar>
-#include <QRandomGenerator>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QTest>
 #include <cmath>
