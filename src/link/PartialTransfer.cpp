@@ -20,9 +20,8 @@ std::vector<RecordPoint> ReadingsReceived(const ReceivedBanks& r) {
                                               r.downloadStart, r.rangeFactor, values, times);
         const int count = std::min(decoded.blocks * kReadingsPerBlock, r.bankRecordCounts[bank]);
         for (int i = 1; i <= count; ++i) {
-            const int m = i + kBankReadings * int(bank - 1);
             const int n =
-                r.wrapped ? WrappedReadingNumber(m, r.writePointer, r.currentBlockFlag) : m;
+                TransferReadingNumber(int(bank), i, r.wrapped, r.writePointer, r.currentBlockFlag);
             if (n <= r.recordCount) numbered.push_back({n, {times[size_t(i)], values[size_t(i)]}});
         }
     }

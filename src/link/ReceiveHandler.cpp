@@ -276,21 +276,13 @@ void FinishTransfer(Log1& w) {
             planEntry(st.BankRecordCounts, bank), 0,
             std::min<int>(kBankReadings, planEntry(st.BankBlockCounts, bank) * kReadingsPerBlock));
         for (int i = 1; i <= count; ++i) {
-            int block = bank;
-            int row = i;
-            if (wrapped) {
-                const int n =
-                    WrappedReadingNumber(i + kBankReadings * (bank - 1), writePointer, flag);
-                const BlockRow at = BlockRowOf(n);
-                block = at.block;
-                row = at.row;
-            }
+            const int n = TransferReadingNumber(bank, i, wrapped, writePointer, flag);
             const double value = st.BlockValue[i];
             const double time = st.BlockTime[i];
-            st.RecordValue(block, row) = static_cast<float>(value);
-            st.DisplayValue(block, row) = value;
-            st.RecordTime(block, row) = time;
-            st.DisplayTime(block, row) = time;
+            st.RecordValue.point(n) = static_cast<float>(value);
+            st.DisplayValue.point(n) = value;
+            st.RecordTime.point(n) = time;
+            st.DisplayTime.point(n) = time;
         }
     }
     st.BankData1.clear();

@@ -101,6 +101,11 @@ int WrappedReadingNumber(int memoryPosition, int writePointer, int currentBlockF
     return n;
 }
 
+int TransferReadingNumber(int bank, int i, bool wrapped, int writePointer, int currentBlockFlag) {
+    const int position = i + kBankReadings * (bank - 1);
+    return wrapped ? WrappedReadingNumber(position, writePointer, currentBlockFlag) : position;
+}
+
 int WatchdogLimitSeconds(double loggerRecordCount) {
     int limit = static_cast<int>(std::clamp(loggerRecordCount, 0.0, 1e6) / 275.0);
     if (limit > 270) limit = 270;

@@ -79,6 +79,11 @@ std::optional<TransferPlan> PlanTransfer(int bankCount, qint32 downloadBytes,
 // flag set it holds the newest readings, else it is taken as the oldest.
 int WrappedReadingNumber(int memoryPosition, int writePointer, int currentBlockFlag);
 
+// Time-order number of reading i (1..24540) of bank 1..3 as the transfer brings it; the memory
+// is in time order unless it has wrapped. A completed transfer and a cut one place their
+// readings by it alike.
+int TransferReadingNumber(int bank, int i, bool wrapped, int writePointer, int currentBlockFlag);
+
 // Seconds a transfer of that many readings may take before it is given up: the line brings
 // about 275 readings a second; never more than 270 s and never below 41 s.
 int WatchdogLimitSeconds(double loggerRecordCount);
