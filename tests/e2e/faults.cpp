@@ -17,13 +17,9 @@ namespace {
 
 // The port dialog answered with one option and OK; Cancel too when the dialog stays after the
 // message expected.
-QRadioButton* option(QDialog& d, int n) {
-    return d.findChild<QRadioButton*>(QStringLiteral("Option%1").arg(n));
-}
-
 void choosePort(ProgramRun& run, int option, const QString& message = {}) {
     run.script.modal("frmPort", [option](QDialog& d) {
-        d.findChild<QRadioButton*>(QStringLiteral("Option%1").arg(option))->click();
+        OptionOf(d, option)->click();
         d.findChild<QPushButton*>("Command1")->click();
         if (d.isVisible()) d.findChild<QPushButton*>("Command2")->click();
     });
@@ -135,7 +131,7 @@ private slots:
         run.script.modal("frmPort", [&](QDialog&) {
             form.Command3->click();
             QTRY_VERIFY_WITH_TIMEOUT(form.Command3->isEnabled(), 10000);
-            QVERIFY(option(form, 4)->isChecked());
+            QVERIFY(OptionOf(form, 4)->isChecked());
             QCOMPARE(form.Label2->text(),
                      QStringLiteral("%1 is in use by another program and was skipped.\n"
                                     "Logger No. 4321 found on %2")

@@ -14,14 +14,6 @@
 #include <QRadioButton>
 #include <QTest>
 
-namespace {
-
-QRadioButton* option(QDialog& d, int n) {
-    return d.findChild<QRadioButton*>(QStringLiteral("Option%1").arg(n));
-}
-
-} // namespace
-
 class PortSelectionTest : public QObject {
     Q_OBJECT
 private slots:
@@ -32,8 +24,8 @@ private slots:
         f.st.CommPort = 3, f.st.PortReady = 1;
         PromptScript script;
         script.modal("frmPort", [&](QDialog& d) {
-            for (int n = 1; n <= 5; ++n) QCOMPARE(option(d, n)->isChecked(), n == 3);
-            option(d, 5)->click();
+            for (int n = 1; n <= 5; ++n) QCOMPARE(OptionOf(d, n)->isChecked(), n == 3);
+            OptionOf(d, 5)->click();
             d.findChild<QPushButton*>("Command2")->click();
         });
         f.w.mnuPort->trigger(); // no logger answers, so the menu shows the dialog
@@ -65,7 +57,7 @@ private slots:
             QCOMPARE(form.Combo4->currentText(), QStringLiteral("/dev/ttyS3"));
             form.Combo2->setCurrentIndex(1);
             form.Combo3->setEditText(typed.slavePath());
-            option(form, 3)->click();
+            OptionOf(form, 3)->click();
             form.Command1->click();
         });
         ShowPortDialog(f.w);
@@ -96,7 +88,7 @@ private slots:
             if (!opens) {
                 script.message("The port cannot be opened.", ui::Ok);
                 script.modal("frmPort", [](QDialog& d) {
-                    QVERIFY(option(d, 1)->isChecked());
+                    QVERIFY(OptionOf(d, 1)->isChecked());
                     d.findChild<QPushButton*>("Command2")->click();
                 });
             }

@@ -21,13 +21,6 @@ namespace {
 
 const QByteArray kAck("\x04", 1);
 
-// A status record with the given bytes (numbered from 1) set, every other byte 0.
-QByteArray statusWith(std::initializer_list<std::pair<int, int>> bytes) {
-    QByteArray r(112, '\0');
-    for (const auto& [n, value] : bytes) r[n - 1] = static_cast<char>(value);
-    return r;
-}
-
 } // namespace
 
 class SequencerTest : public QObject {
@@ -82,14 +75,14 @@ private slots:
     // good record said stays, and the next status exchange is clean.
     void unusableRecords_data() {
         QTest::addColumn<QByteArray>("answer");
-        QTest::newRow("bank 3") << kAck + statusWith({{68, 10}, {70, 3}});
-        QTest::newRow("stops short") << kAck + statusWith({{68, 10}}).left(60);
+        QTest::newRow("bank 3") << kAck + StatusRecordWith({{68, 10}, {70, 3}});
+        QTest::newRow("stops short") << kAck + StatusRecordWith({{68, 10}}).left(60);
     }
     void unusableRecords() {
         QFETCH(QByteArray, answer);
         AppState& st = f->st;
         st.PortReady = 1;
-        ApplyStatusRecord(f->w, *ParseStatusRecord(statusWith({{68, 5}})));
+        ApplyStatusRecord(f->w, *ParseStatusRecord(StatusRecordWith({{68, 5}})));
         st.LoggerOnline = 0;
         answerStatus(answer);
         QTest::qWait(200);
@@ -97,7 +90,7 @@ private slots:
         QCOMPARE(int(st.LoggerRecordCount), 300);
         QCOMPARE(int(st.BankBytes[1]), 400);
         Timer5_Timer(f->w);
-        answerStatus(kAck + statusWith({{68, 10}}), true); // the acknowledge apart
+        answerStatus(kAck + StatusRecordWith({{68, 10}}), true); // the acknowledge apart
         QTRY_COMPARE(st.LoggerOnline, qint16(1));
         QCOMPARE(int(st.LoggerRecordCount), 600);
     }

@@ -1,22 +1,12 @@
 #include "link/PartialTransfer.h"
 #include "link/StatusRecord.h"
 #include "logger-emulator/Logger.h"
+#include "support/Fixtures.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>
 #include <cmath>
 #include <map>
-
-namespace {
-
-// A status record with the given bytes (numbered from 1) set, every other byte 0.
-QByteArray record(std::initializer_list<std::pair<int, int>> bytes, int size = 112) {
-    QByteArray r(size, '\0');
-    for (const auto& [n, value] : bytes) r[n - 1] = static_cast<char>(value);
-    return r;
-}
-
-} // namespace
 
 class StatusRecordTest : public QObject {
     Q_OBJECT
@@ -27,10 +17,10 @@ private slots:
         // transfer is planned; empty when the record is refused.
         QTest::addColumn<QList<int>>("expected");
         // clang-format off
-        QTest::newRow("two banks") << record({{68, 10}, {69, 0}, {70, 1}, {71, 0}}) << QList<int>{419, 2, 25140, 32720, 800, 0, 24540, 600, 0, 409, 10, 0};
-        QTest::newRow("wrapped: capped, three full banks") << record({{68, 10}, {70, 1}, {71, 1}}) << QList<int>{1227, 3, 25140, 32720, 32720, 32720, 24540, 24540, 24540, 409, 409, 409};
-        QTest::newRow("one bank, index above 255") << record({{68, 0x2C}, {69, 0x01}}) << QList<int>{300, 1, 18000, 24000, 0, 0, 18000, 0, 0, 300, 0, 0};
-        QTest::newRow("block index 409") << record({{68, 0x99}, {69, 1}}) << QList<int>{};
+        QTest::newRow("two banks") << StatusRecordWith({{68, 10}, {69, 0}, {70, 1}, {71, 0}}) << QList<int>{419, 2, 25140, 32720, 800, 0, 24540, 600, 0, 409, 10, 0};
+        QTest::newRow("wrapped: capped, three full banks") << StatusRecordWith({{68, 10}, {70, 1}, {71, 1}}) << QList<int>{1227, 3, 25140, 32720, 32720, 32720, 24540, 24540, 24540, 409, 409, 409};
+        QTest::newRow("one bank, index above 255") << StatusRecordWith({{68, 0x2C}, {69, 0x01}}) << QList<int>{300, 1, 18000, 24000, 0, 0, 18000, 0, 0, 300, 0, 0};
+        QTest::newRow("block index 409") << StatusRecordWith({{68, 0x99}, {69, 1}}) << QList<int>{};
         // clang-format on
     }
     void memoryCounts() {
@@ -54,10 +44,10 @@ private slots:
         QTest::addColumn<double>("days");
         QTest::addColumn<QList<double>>("modeShownPresent");
         // clang-format off
-        QTest::newRow("clock 0 0 1 0; 0x00: mode 2, hidden") << record({{4, 1}}) << 0.075851859 << QList<double>{2, 0, 0};
-        QTest::newRow("clock byte 5") << record({{2, 10}, {5, 1}}) << 19.41807407 + 1 / 86400.0 << QList<double>{2, 0, 0};
-        QTest::newRow("0x88: mode 1, shown; present 0xFF 0x03") << record({{24, 0x88}, {44, 0xFF}, {45, 0x03}}) << 0.0 << QList<double>{1, 1, 255.75};
-        QTest::newRow("0x7F: mode 2, shown; high bits of byte 45 ignored") << record({{24, 0x7F}, {44, 0x01}, {45, 0xFE}}) << 0.0 << QList<double>{2, 1, 128.25};
+        QTest::newRow("clock 0 0 1 0; 0x00: mode 2, hidden") << StatusRecordWith({{4, 1}}) << 0.075851859 << QList<double>{2, 0, 0};
+        QTest::newRow("clock byte 5") << StatusRecordWith({{2, 10}, {5, 1}}) << 19.41807407 + 1 / 86400.0 << QList<double>{2, 0, 0};
+        QTest::newRow("0x88: mode 1, shown; present 0xFF 0x03") << StatusRecordWith({{24, 0x88}, {44, 0xFF}, {45, 0x03}}) << 0.0 << QList<double>{1, 1, 255.75};
+        QTest::newRow("0x7F: mode 2, shown; high bits of byte 45 ignored") << StatusRecordWith({{24, 0x7F}, {44, 0x01}, {45, 0xFE}}) << 0.0 << QList<double>{2, 1, 128.25};
         // clang-format on
     }
     void fields() {

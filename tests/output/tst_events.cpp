@@ -2,6 +2,7 @@
 #include "graph/Zoom.h"
 #include "output/frmEvents.h"
 #include "shell/StringNumbers.h"
+#include "support/Fixtures.h"
 #include "support/PromptScript.h"
 #include "support/TestRegistry.h"
 #include "ui/Colors.h"
@@ -13,7 +14,6 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
-#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
@@ -46,12 +46,6 @@ QList<QStringList> ReadCsv(const QByteArray& bytes) {
 // An ISO 8601 local time with tenths as a day serial.
 double SerialOf(const QString& iso) {
     return ui::SerialFromDate(QDateTime::fromString(iso, Qt::ISODateWithMs));
-}
-
-QString PdfText(const QString& path) {
-    QProcess p;
-    p.start("pdftotext", {"-layout", path, "-"});
-    return p.waitForFinished(60000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
 }
 
 } // namespace

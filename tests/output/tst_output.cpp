@@ -10,7 +10,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QProcess>
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QTest>
@@ -63,16 +62,11 @@ struct Printing {
         return busy && idle && script.finished() && !w.mnuScale->isVisible() &&
                QFile::exists(pdf) == accept;
     }
-    QString text(const QString& option) const {
-        QProcess p;
-        p.start("pdftotext", {option, pdf, "-"});
-        return p.waitForFinished(60000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
-    }
     // The top of the word printed at x (within 3 points), in points from the page's top.
     double wordTop(const QString& word, double x) const {
         const QRegularExpression re(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>)re" +
                                     QRegularExpression::escape(word) + '<');
-        for (const auto& m : re.globalMatch(text("-bbox")))
+        for (const auto& m : re.globalMatch(PdfText(pdf, "-bbox")))
             if (qAbs(m.captured(1).toDouble() - x) < 3) return m.captured(2).toDouble();
         return -100;
     }
@@ -113,7 +107,7 @@ private slots:
                      p.w.Picture1->Image());
             return;
         }
-        const QString page = p.text("-layout").simplified();
+        const QString page = PdfText(p.pdf).simplified();
         const QStringList v = stats.split(' ');
         for (const QString& cell :
              QStringList{"Max: " + v[0], "Min: " + v[1], "Avg: " + v[2], "Points: " + v[3],
@@ -155,7 +149,7 @@ private slots:
                     d.findChild<QObject*>(QString("Command%1").arg(scope + 1)), "click");
             });
         QVERIFY2(p.print(p.w.mnuPData, true), qPrintable(p.script.report()));
-        const QStringList pages = p.text("-layout").split('\f');
+        const QStringList pages = PdfText(p.pdf).split('\f');
         QCOMPARE(pages.size() - 1, (readings[1] - readings[0]) / 500 + 1); // a form feed ends each
         QVERIFY(pages[0].simplified().contains(scope >= 0 ? "15/03/23 00:00:23 201.00 V"
                                                           : "03/15/23 12:00:03 am 1.00 V"));

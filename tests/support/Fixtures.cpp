@@ -4,7 +4,10 @@
 #include "support/Pty.h"
 
 #include <QCryptographicHash>
+#include <QDialog>
 #include <QFile>
+#include <QProcess>
+#include <QRadioButton>
 
 ScopedWorkDir::ScopedWorkDir()
     : previous_(QDir::currentPath()), previousConfig_(qgetenv("XDG_CONFIG_HOME")),
@@ -59,6 +62,22 @@ void MainWindowFixture::load() {
         qputenv("VESTO_COM1", line->slavePath().toLocal8Bit());
     }
     w->Load();
+}
+
+QByteArray StatusRecordWith(std::initializer_list<std::pair<int, int>> bytes) {
+    QByteArray r(112, '\0');
+    for (const auto& [n, value] : bytes) r[n - 1] = static_cast<char>(value);
+    return r;
+}
+
+QString PdfText(const QString& path, const QString& option) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {option, path, QStringLiteral("-")});
+    return p.waitForFinished(60000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
+}
+
+QRadioButton* OptionOf(QDialog& dialog, int n) {
+    return dialog.findChild<QRadioButton*>(QStringLiteral("Option%1").arg(n));
 }
 
 QByteArray RecordDigest(const AppState& st) {

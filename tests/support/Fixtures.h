@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QString>
 #include <QTemporaryDir>
+#include <initializer_list>
 #include <memory>
 
 // Creates a temporary directory and makes it the working directory until destroyed. The
@@ -33,6 +34,18 @@ private:
 };
 
 class Pty;
+class QDialog;
+class QRadioButton;
+
+// A status record as the logger sends it, with the given bytes (numbered from 1) set and every
+// other byte 0.
+QByteArray StatusRecordWith(std::initializer_list<std::pair<int, int>> bytes);
+
+// The text of a PDF file as pdftotext gives it with the option ("-layout", "-bbox").
+QString PdfText(const QString& path, const QString& option = QStringLiteral("-layout"));
+
+// A dialog's radio button OptionN (the port dialog's COM options, say).
+QRadioButton* OptionOf(QDialog& dialog, int n);
 
 // A digest of the record in memory: counts, both record arrays whole, description, unit, limits
 // and logger number. Equal digests mean the record was left exactly as it was.
