@@ -74,17 +74,6 @@ private slots:
         QCOMPARE(wrong, 0);
     }
 
-    // Every function code with a unit text, both ways.
-    void unitCodes() {
-        const QStringList texts{"degF",  "degC", "kOhm", "Volt",  "Amp",   "% RH",
-                                "A rms", "",     "",     "V rms", "V rms "};
-        for (int code = 1; code <= 11; ++code) {
-            QCOMPARE(UnitTextOfCode(code), texts[code - 1]);
-            if (!texts[code - 1].isEmpty())
-                QCOMPARE(UnitCodeOfText(texts[code - 1]), std::optional<int>(code));
-        }
-    }
-
     // The two ranges act as a radio pair; the record in memory keeps its scale.
     void rangeMenu() {
         ScopedWorkDir dir;
