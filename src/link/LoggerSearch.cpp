@@ -55,11 +55,13 @@ void LoggerSearch::next() {
         if (port_->open(QIODevice::ReadWrite)) {
             port_->clear(QSerialPort::Input);
             connect(port_, &QSerialPort::readyRead, this, &LoggerSearch::received);
-            // A device that fails while asked (pulled out) is passed over.
+            // A device that fails while asked (pulled out) is passed over, from the event loop
+            // and once however often it reports the failure: the device timer, which any
+            // release stops, leads on to the next device.
             connect(port_, &QSerialPort::errorOccurred, this,
                     [this](QSerialPort::SerialPortError e) {
                         if (e == QSerialPort::ResourceError || e == QSerialPort::ReadError)
-                            QTimer::singleShot(0, this, &LoggerSearch::next);
+                            deviceTime_.start(0);
                     });
             deviceTime_.start(kPerDeviceMs);
             askAgain_.start(kAskAgainMs);
