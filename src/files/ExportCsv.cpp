@@ -14,11 +14,7 @@ ExportOpt::ExportOpt(Log1& owner)
 
 void mnuExportCSV_Click(Log1& w) {
     const AppState& st = w.st;
-    if (!w.RecordLoaded()) {
-        ui::MsgBox(st.Text(str::kNoRecord), ui::Buttons::Ok, ui::Icon::Information,
-                   st.Text(str::kMessageTitle));
-        return;
-    }
+    if (!RecordLoadedOrSay(w)) return;
     // Unzoomed, the displayed window is the whole record: there is nothing to choose.
     bool displayed = false;
     if (st.Zoomed == 1) {

@@ -9,6 +9,13 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+bool RecordLoadedOrSay(Log1& w) {
+    if (w.RecordLoaded()) return true;
+    ui::MsgBox(w.st.Text(str::kNoRecord), ui::Buttons::Ok, ui::Icon::Information,
+               w.st.Text(str::kMessageTitle));
+    return false;
+}
+
 QString PlainCaption(const QString& caption) {
     QString plain = caption;
     plain.remove(QRegularExpression(QStringLiteral("&(?!&)")));

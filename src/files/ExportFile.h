@@ -11,6 +11,9 @@
 class Log1;
 struct AppState;
 
+// True with a record in memory; else tells the person there is none to work on.
+bool RecordLoadedOrSay(Log1& w);
+
 // A menu caption as a window title: without its keyboard letter and its ellipsis.
 QString PlainCaption(const QString& caption);
 

@@ -1,5 +1,6 @@
 #include "files/SaveRecord.h"
 
+#include "files/ExportFile.h"
 #include "files/RecordFile.h"
 #include "files/SaveOpt.h"
 #include "shell/Log1.h"
@@ -9,7 +10,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 
 namespace {
@@ -78,19 +78,10 @@ void mnuSaveTXT_Click(Log1& w) {
         return;
     }
 
-    for (;;) {
-        const std::optional<QString> chosen =
-            ui::FileDialog({ui::FileRequest::Mode::SaveAs, QStringLiteral("Save As"), kFilter, {}});
-        if (!chosen) break;
-        st.SaveFileName = RecordFileName(*chosen);
-        if (QFileInfo::exists(st.SaveFileName)) {
-            const ui::Answer answer = ui::MsgBox(st.Text(144), ui::Buttons::YesNoCancel,
-                                                 ui::Icon::Critical, st.Text(74), 2);
-            if (answer == ui::No) continue;
-            if (answer != ui::Yes) break;
-        }
+    if (const std::optional<QString> name =
+            ChooseFileToWrite(w, QStringLiteral("Save As"), kFilter, {}, RecordFileName)) {
+        st.SaveFileName = *name;
         WriteRecordFile(w);
-        break;
     }
     // Between saves the scope is the entire record.
     st.SaveScope = 0;

@@ -49,11 +49,7 @@ QByteArray GraphPdf(Log1& w) {
 
 void mnuSaveGraph_Click(Log1& w) {
     const AppState& st = w.st;
-    if (!w.RecordLoaded()) {
-        ui::MsgBox(QStringLiteral("No Graph to Copy.  Download First"), ui::Buttons::Ok,
-                   ui::Icon::Information, st.Text(str::kMessageTitle));
-        return;
-    }
+    if (!RecordLoadedOrSay(w)) return;
     const QString png = QStringLiteral(".png");
     const std::optional<QString> name =
         ChooseFileToWrite(w, PlainCaption(st.Text(str::kMenuSaveGraph)),

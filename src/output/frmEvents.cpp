@@ -388,11 +388,7 @@ bool frmEvents::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void mnuEvents_Click(Log1& w) {
-    if (!w.RecordLoaded()) {
-        ui::MsgBox(w.st.Text(str::kNoRecord), ui::Buttons::Ok, ui::Icon::Information,
-                   w.st.Text(str::kMessageTitle));
-        return;
-    }
+    if (!RecordLoadedOrSay(w)) return;
     frmEvents& events = FormOf<frmEvents>(w);
     if (!events.isVisible()) {
         // Beside the main window where the screen has room, else over its right part.
