@@ -1,10 +1,10 @@
 #include "files/Archive.h"
 
-#include "files/ArchiveStrings.h"
 #include "files/Recent.h"
 #include "files/SaveRecord.h"
 #include "shell/FileLocations.h"
 #include "shell/Log1.h"
+#include "shell/StringNumbers.h"
 #include "ui/DateSerial.h"
 #include "ui/ReplaceFile.h"
 
@@ -58,7 +58,7 @@ void PruneArchive(const QString& folder) {
 void ShowArchiveFailure(Log1& w, const QString& folder, const QString& reason) {
     if (w.st.ArchiveFailureShown == 1) return;
     w.st.ArchiveFailureShown = 1;
-    w.Label41->setText(w.st.Text(kArchiveFailed).arg(reason));
+    w.Label41->setText(w.st.Text(str::kArchiveFailed).arg(reason));
     w.Label41->setToolTip(QDir::toNativeSeparators(folder));
     w.Label41->show();
     w.Label41->repaint();

@@ -115,17 +115,20 @@ void TakeRecord(Log1& w, ParsedRecordFile& file) {
 
 } // namespace
 
+bool MayReplaceRecord(Log1& w) {
+    const AppState& st = w.st;
+    return st.DataSaved == 1 || w.ProgressBar1->value() == 0 ||
+           ui::MsgBox(st.Text(76), ui::Buttons::OkCancel, ui::Icon::Critical, st.Text(74)) !=
+               ui::Cancel;
+}
+
 void mnuOpen_Click(Log1& w) {
     AppState& st = w.st;
     // A failed read offers the Open dialog again without asking about unsaved readings; a new
     // Open command asks again, or a download made since would be replaced without a word.
     st.ReopenPending = 0;
     for (bool again = true; again;) {
-        if (st.ReopenPending != 1 && !(st.DataSaved == 1 || w.ProgressBar1->value() == 0)) {
-            const ui::Answer answer =
-                ui::MsgBox(st.Text(76), ui::Buttons::OkCancel, ui::Icon::Critical, st.Text(74));
-            if (answer == ui::Cancel) return;
-        }
+        if (st.ReopenPending != 1 && !MayReplaceRecord(w)) return;
         const std::optional<QString> chosen =
             ui::FileDialog({ui::FileRequest::Mode::Open, QStringLiteral("Open"), kFilter, {}});
         if (!chosen) return;

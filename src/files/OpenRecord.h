@@ -9,6 +9,9 @@ class QString;
 // cancelled.
 void mnuOpen_Click(Log1& w);
 
+// True when nothing unsaved would be lost, or the person agreed to replace it (string 76).
+bool MayReplaceRecord(Log1& w);
+
 // Reads OpenFileName into the record arrays and draws it. The whole file is read before anything
 // in memory changes: a file that cannot be read leaves the previous record, its description and
 // every state field as they were, and the user is told what is wrong. Returns true when the

@@ -1,10 +1,10 @@
 #include "files/Recent.h"
 
 #include "files/Archive.h"
-#include "files/ArchiveStrings.h"
 #include "files/OpenRecord.h"
 #include "shell/FileLocations.h"
 #include "shell/Log1.h"
+#include "shell/StringNumbers.h"
 #include "ui/DateSerial.h"
 #include "ui/Format.h"
 #include "ui/Prompts.h"
@@ -87,11 +87,11 @@ RecentRecord RecentRecordOf(const QString& path, const Number& loggerNumber, int
 }
 
 QString RecentCaption(const AppState& st, const RecentRecord& r) {
-    QString text = st.Text(kRecentEntry)
+    QString text = st.Text(str::kRecentEntry)
                        .arg(ui::Format(r.loggerNumber, QStringLiteral("####0")),
                             ui::Format(r.time, st.DateTimeFormatShort),
                             ui::Format(r.readings, QStringLiteral("#,##0")));
-    if (r.partial) text = st.Text(kRecentPartial).arg(text);
+    if (r.partial) text = st.Text(str::kRecentPartial).arg(text);
     // A file of the user's own: its name tells it apart from the downloads.
     const QString name = QFileInfo(r.path).fileName();
     if (!ParseArchiveName(name)) text += QStringLiteral("   ") + name;
@@ -102,7 +102,7 @@ void FillRecentMenu(Log1& w) {
     QMenu* menu = w.recentMenu;
     menu->clear();
     const std::vector<RecentRecord> list = ReadRecentRecords();
-    if (list.empty()) menu->addAction(w.st.Text(kRecentNone))->setEnabled(false);
+    if (list.empty()) menu->addAction(w.st.Text(str::kRecentNone))->setEnabled(false);
     int k = 0;
     for (const RecentRecord& r : list) {
         ++k;
@@ -119,22 +119,18 @@ void FillRecentMenu(Log1& w) {
 void OpenRecentRecord(Log1& w, const QString& path) {
     AppState& st = w.st;
     if (!QFileInfo::exists(path)) {
-        ui::MsgBox(st.Text(kRecentGone).arg(QDir::toNativeSeparators(path)), ui::Buttons::Ok,
-                   ui::Icon::Information, st.Text(54));
+        ui::MsgBox(st.Text(str::kRecentGone).arg(QDir::toNativeSeparators(path)), ui::Buttons::Ok,
+                   ui::Icon::Information, st.Text(str::kMessageTitle));
         ForgetRecords({path});
         return;
     }
-    if (!(st.DataSaved == 1 || w.ProgressBar1->value() == 0) &&
-        ui::MsgBox(st.Text(76), ui::Buttons::OkCancel, ui::Icon::Critical, st.Text(74)) ==
-            ui::Cancel)
-        return;
-    OpenRecordFile(w, path);
+    if (MayReplaceRecord(w)) OpenRecordFile(w, path);
 }
 
 void mnuArchive_Click(Log1& w) {
     const QString folder = ArchiveFolder();
     QDir().mkpath(folder);
     if (!ui::OpenFolder(folder))
-        ui::MsgBox(w.st.Text(kArchiveFolderNotShown).arg(QDir::toNativeSeparators(folder)),
-                   ui::Buttons::Ok, ui::Icon::Information, w.st.Text(54));
+        ui::MsgBox(w.st.Text(str::kArchiveFolderNotShown).arg(QDir::toNativeSeparators(folder)),
+                   ui::Buttons::Ok, ui::Icon::Information, w.st.Text(str::kMessageTitle));
 }

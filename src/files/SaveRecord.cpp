@@ -90,9 +90,8 @@ void mnuSaveTXT_Click(Log1& w) {
 bool WriteRecordFile(Log1& w) {
     AppState& st = w.st;
     const Number& count = st.SaveScope == 1 ? st.DisplayCount : st.RecordCount;
-    const QString failure = CountFits(count)
-                                ? ui::ReplaceFile(st.SaveFileName, RecordFileBytes(st))
-                                : QStringLiteral("the record in memory is damaged");
+    const QString failure = CountFits(count) ? ui::ReplaceFile(st.SaveFileName, RecordFileBytes(st))
+                                             : QStringLiteral("the record in memory is damaged");
     if (!failure.isEmpty()) {
         ui::MsgBox(QStringLiteral("The record could not be saved as\n%1\n\n%2.\n\nNothing was "
                                   "written; an earlier file of that name is unchanged.")

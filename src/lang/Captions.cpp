@@ -1,6 +1,5 @@
 #include "lang/Language.h"
 
-#include "files/ArchiveStrings.h"
 #include "files/ExportCsv.h"
 #include "files/SaveOpt.h"
 #include "graph/Describe.h"
@@ -50,8 +49,8 @@ void CaptionMainWindow(Log1& w) {
     Apply(w.st, {{w.mnuFile, 20},
                  {w.mnuSaveTXT, 21},
                  {w.mnuOpen, 22},
-                 {w.mnuRecent, kRecentCaption},
-                 {w.mnuArchive, kArchiveFolderCaption},
+                 {w.mnuRecent, str::kRecentCaption},
+                 {w.mnuArchive, str::kArchiveFolderCaption},
                  {w.mnuPGraph, 23},
                  {w.mnuPData, 24},
                  {w.mnuGClip, 25},
@@ -103,7 +102,11 @@ void CaptionClock(Log1& w) {
 
 void CaptionPort(Log1& w) {
     frmPort& d = FormOf<frmPort>(w);
-    Apply(w.st, {{&d, 92}, {d.Label1, 91}, {d.Option5, 142}, {d.Command1, 120}, {d.Command2, 119},
+    Apply(w.st, {{&d, 92},
+                 {d.Label1, 91},
+                 {d.Option5, 142},
+                 {d.Command1, 120},
+                 {d.Command2, 119},
                  {d.Command3, 153}});
 }
 

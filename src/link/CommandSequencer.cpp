@@ -1,13 +1,13 @@
 #include "link/CommandSequencer.h"
 
 #include "files/Archive.h"
-#include "files/ArchiveStrings.h"
 #include "link/PartialTransfer.h"
 #include "link/ReceiveHandler.h"
 #include "link/StatusRecord.h"
 #include "link/frmTimeset.h"
 #include "link/serial/MSComm1.h"
 #include "shell/Log1.h"
+#include "shell/StringNumbers.h"
 #include "ui/Pointer.h"
 #include "ui/Prompts.h"
 
@@ -20,10 +20,6 @@
 namespace {
 
 constexpr int kPollsBeforeLost = 20;
-// "The line to the logger went away during the download, after %1 of the %2 bytes it
-// announced.", and the same with " The record in memory has not changed."
-constexpr int kLineLostKept = 159;
-constexpr int kLineLost = 160;
 
 void send(Log1& w, const QByteArray& command) {
     DiscardInput(w);
@@ -198,26 +194,22 @@ void AbandonTransfer(Log1& w, bool lineLost) {
     st.ReceivedAhead.clear();
     if (recordKept) st.DataSaved = st.DataSavedBeforeTransfer;
     const QString archived = ArchivePartialDownload(w, arrived);
-    const QString keptText = st.Text(kPartialKept);
+    const QString keptText = st.Text(str::kPartialKept);
     const QString kept = archived.isEmpty() || keptText.isEmpty()
                              ? QString()
                              : keptText.arg(arrived.size()).arg(QDir::toNativeSeparators(archived));
-    if (lineLost) {
-        ui::MsgBox(
-            st.Text(recordKept ? kLineLostKept : kLineLost).arg(received).arg(st.DownloadBytes) +
-                kept,
-            ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(54));
-        return;
-    }
-    ui::MsgBox(QStringLiteral("The download was given up after %1 seconds: the logger had sent %2 "
-                              "of the %3 bytes it announced.%4")
+    const QString what =
+        lineLost ? st.Text(recordKept ? str::kLineLostKept : str::kLineLost)
+                       .arg(received)
+                       .arg(st.DownloadBytes)
+                 : QStringLiteral("The download was given up after %1 seconds: the logger had "
+                                  "sent %2 of the %3 bytes it announced.%4")
                        .arg(seconds)
                        .arg(received)
                        .arg(st.DownloadBytes)
                        .arg(recordKept ? QStringLiteral(" The record in memory has not changed.")
-                                       : QString()) +
-                   kept,
-               ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(54));
+                                       : QString());
+    ui::MsgBox(what + kept, ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(str::kMessageTitle));
 }
 
 void PortLost(Log1& w) {

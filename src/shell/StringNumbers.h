@@ -1,7 +1,7 @@
 #pragma once
-// Numbers of the language strings that the events window, the CSV export and the graph image
-// use (see share/loglango.txt). Everything refers to them by these names, so moving a string to
-// another number is a change of one line here.
+// Numbers of the language strings that the events window, the CSV export, the graph image, the
+// download archive and the Recent menu use (see share/loglango.txt). Everything refers to them by
+// these names, so moving a string to another number is a change of one line here.
 
 namespace str {
 
@@ -37,5 +37,18 @@ constexpr int kMax = 46, kMin = 47, kAvg = 48; // "Max:", "Min:", "Avg:"
 constexpr int kMessageTitle = 54;              // title of the file and print messages
 constexpr int kConfirmTitle = 74;              // "Please confirm"
 constexpr int kReplaceFile = 144;              // a file with this name already exists: replace it?
+
+// The download archive, the Recent menu and a download cut by a line that went away.
+constexpr int kLineLostKept = 159;          // "... after %1 of the %2 bytes it announced. The
+constexpr int kLineLost = 160;              //  record in memory has not changed." / without it
+constexpr int kRecentCaption = 187;         // "&Recent"
+constexpr int kArchiveFolderCaption = 188;  // "Open Archive &Folder"
+constexpr int kRecentEntry = 189;           // an entry: logger number, date and time, readings
+constexpr int kRecentPartial = 190;         // "%1 (partial)": a download that ended early
+constexpr int kRecentNone = 191;            // the greyed-out entry of an empty list
+constexpr int kRecentGone = 192;            // "%1 is no longer there ..."
+constexpr int kArchiveFailed = 193;         // the status line when a download cannot be kept
+constexpr int kArchiveFolderNotShown = 194; // no file manager showed the archive folder
+constexpr int kPartialKept = 195;           // the readings kept from a download given up, the file
 
 } // namespace str
