@@ -134,12 +134,8 @@ void frmPort::fillDevices() {
         combo->clear();
         for (const SerialDevice& device : devices)
             combo->addItem(DeviceCaption(device), StoredPath(device));
-        const QString set = MSComm1::environmentDevice(n);
-        combo->setEnabled(set.isEmpty());
-        const QString chosen = port.chosenDevice(n);
-        setComboPath(n, !set.isEmpty()      ? set
-                        : !chosen.isEmpty() ? chosen
-                                            : MSComm1::defaultDevice(n));
+        combo->setEnabled(MSComm1::environmentDevice(n).isEmpty());
+        setComboPath(n, port.devicePath(n));
     }
 }
 

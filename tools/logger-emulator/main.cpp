@@ -298,14 +298,12 @@ int main(int argc, char** argv) {
     QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, &QCoreApplication::quit);
 
     auto driver = std::make_unique<LineDriver>(line, session, clock);
-    bool plugged = true;
     // "unplug" and "plug" on the console stand for a USB adapter pulled out and plugged in again:
     // the line's device goes away with its link (the program's side sees a hang-up), and comes
     // back as a new pseudo-terminal behind the same link. What the logger was sending meanwhile
     // is lost.
     const auto unplug = [&] {
-        if (!plugged || !options.device.isEmpty()) return;
-        plugged = false;
+        if (!driver || !options.device.isEmpty()) return;
         driver.reset();
         session.DropOutput();
         if (!options.link.isEmpty()) ::unlink(QFile::encodeName(options.link).constData());
@@ -314,8 +312,7 @@ int main(int argc, char** argv) {
         line = Line{};
     };
     const auto plug = [&] {
-        if (plugged) return;
-        plugged = true;
+        if (driver) return;
         line = OpenPty();
         makeLink();
         driver = std::make_unique<LineDriver>(line, session, clock);
@@ -373,7 +370,7 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
 
     const int status = app.exec();
-    if (!options.link.isEmpty() && plugged) ::unlink(QFile::encodeName(options.link).constData());
+    if (!options.link.isEmpty() && driver) ::unlink(QFile::encodeName(options.link).constData());
     driver.reset();
     if (line.keptSlave >= 0) ::close(line.keptSlave);
     if (line.fd >= 0) ::close(line.fd);
