@@ -61,9 +61,10 @@ QString SettingsFilePath(const FileFolders& folders) {
 }
 
 QString ProgramSettingsPath(const FileFolders& folders) {
-    return QFileInfo(SettingsFilePath(folders))
-        .dir()
-        .filePath(QString::fromLatin1(kProgramSettingsFileName));
+    // Beside the settings file, without seeding that file: start-up does that once.
+    const QDir folder = QFileInfo(LocateFiles(folders).settings).absoluteDir();
+    folder.mkpath(QStringLiteral("."));
+    return folder.filePath(QString::fromLatin1(kProgramSettingsFileName));
 }
 
 QString LanguageFilePath(const FileFolders& folders) {
