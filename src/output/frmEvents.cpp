@@ -70,7 +70,18 @@ public:
         column_ = column;
         ascending_ = order == Qt::AscendingOrder;
         emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        // The selection and the current row follow their events to the events' new rows.
+        const QModelIndexList before = persistentIndexList();
+        std::vector<int> eventOf;
+        for (const QModelIndex& i : before) eventOf.push_back(order_[static_cast<size_t>(i.row())]);
         arrange();
+        std::vector<int> rowOf(order_.size());
+        for (size_t r = 0; r < order_.size(); ++r) rowOf[static_cast<size_t>(order_[r])] = int(r);
+        QModelIndexList after;
+        for (qsizetype k = 0; k < before.size(); ++k)
+            after << index(rowOf[static_cast<size_t>(eventOf[static_cast<size_t>(k)])],
+                           before[k].column());
+        changePersistentIndexList(before, after);
         emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     }
 

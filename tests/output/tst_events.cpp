@@ -191,6 +191,9 @@ private slots:
         QCOMPARE(lines[0].split('\t').mid(0, 2),
                  (QStringList{st.Text(str::kColumnNumber), "Start"}));
         QCOMPARE(lines[1].section('\t', 0, 0) + lines[2].section('\t', 0, 0), "32");
+        // Sorted anew, the current row follows its event.
+        events->Grid1->sortByColumn(kColumnNumber, Qt::AscendingOrder);
+        QCOMPARE(events->eventAt(events->Grid1->currentIndex().row()).number, 3);
         QTest::keyClick(events, Qt::Key_Escape);
         QVERIFY(events->isHidden());
     }
