@@ -160,7 +160,7 @@ void CaptionEvents(Log1& w) {
                  {d.Command1, str::kExportButton},
                  {d.Command2, str::kPrintButton},
                  {d.Command3, str::kCloseButton}});
-    d.UpdateTexts();
+    if (d.isVisible()) d.UpdateTexts(); // showing it makes them anew
 }
 
 } // namespace
