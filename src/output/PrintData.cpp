@@ -99,12 +99,6 @@ void mnuPData_Click(Log1& w) {
         if (st.PrintCancelled == 1) return;
     }
 
-    BeginPrinting(w);
-    QPrinter printer(QPrinter::HighResolution);
-    if (ui::PrintDialog(printer, st.Text(79))) {
-        ShowPrintingCaption(w);
-        PrinterCanvas canvas(printer);
-        PrintListing(ListingOf(w), canvas);
-    }
-    EndPrinting(w);
+    PrintDocument(w, st.Text(79),
+                  [&w](QPrinter&, PrinterCanvas& canvas) { PrintListing(ListingOf(w), canvas); });
 }

@@ -195,16 +195,11 @@ void mnuPGraph_Click(Log1& w) {
     st.PrintGraphAnswer = answer;
     if (answer == ui::Cancel) return;
 
-    BeginPrinting(w);
-    QPrinter printer(QPrinter::HighResolution);
-    if (ui::PrintDialog(printer, st.Text(83))) {
-        ShowPrintingCaption(w);
-        PrinterCanvas canvas(printer);
+    PrintDocument(w, st.Text(83), [&st, answer](QPrinter& printer, PrinterCanvas& canvas) {
         DrawGraphPage(st, canvas, printer.resolution(), answer != ui::No);
         // A failed printer ends the command the same way, without a message.
         canvas.EndDoc();
-    }
-    EndPrinting(w);
+    });
 }
 
 void mnuGClip_Click(Log1& w) {

@@ -1,10 +1,13 @@
 #include "output/PrintState.h"
 
+#include "graph/canvas/Canvas.h"
 #include "shell/Log1.h"
 #include "ui/Colors.h"
+#include "ui/Prompts.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QPrinter>
 #include <algorithm>
 #include <cmath>
 
@@ -30,6 +33,18 @@ void ShowPrintingCaption(Log1& w) {
 void EndPrinting(Log1& w) {
     w.Label15->hide();
     EndBusy(w);
+}
+
+void PrintDocument(Log1& w, const QString& title,
+                   const std::function<void(QPrinter&, PrinterCanvas&)>& draw) {
+    BeginPrinting(w);
+    QPrinter printer(QPrinter::HighResolution);
+    if (ui::PrintDialog(printer, title)) {
+        ShowPrintingCaption(w);
+        PrinterCanvas canvas(printer);
+        draw(printer, canvas);
+    }
+    EndPrinting(w);
 }
 
 int PaperLineWidth(int width, int dotsPerInch) {

@@ -222,16 +222,26 @@ QString frmEvents::ColumnCaption(int column) const {
         return st.UnitName.isEmpty() ? caption : caption + QStringLiteral(" (%1)").arg(st.UnitName);
     };
     switch (column) {
-    case kColumnNumber: return st.Text(str::kColumnNumber);
-    case kColumnStart: return WithoutColon(st.Text(str::kStart));
-    case kColumnEnd: return st.Text(str::kColumnEnd);
-    case kColumnDuration: return st.Text(str::kColumnDuration);
-    case kColumnReadings: return st.Text(str::kPoints);
-    case kColumnMin: return withUnit(str::kMin);
-    case kColumnMax: return withUnit(str::kMax);
-    case kColumnAvg: return withUnit(str::kAvg);
-    case kColumnLimits: return st.Text(str::kColumnLimits);
-    default: return {};
+    case kColumnNumber:
+        return st.Text(str::kColumnNumber);
+    case kColumnStart:
+        return WithoutColon(st.Text(str::kStart));
+    case kColumnEnd:
+        return st.Text(str::kColumnEnd);
+    case kColumnDuration:
+        return st.Text(str::kColumnDuration);
+    case kColumnReadings:
+        return st.Text(str::kPoints);
+    case kColumnMin:
+        return withUnit(str::kMin);
+    case kColumnMax:
+        return withUnit(str::kMax);
+    case kColumnAvg:
+        return withUnit(str::kAvg);
+    case kColumnLimits:
+        return st.Text(str::kColumnLimits);
+    default:
+        return {};
     }
 }
 
@@ -314,17 +324,13 @@ void frmEvents::Export() {
 
 void frmEvents::Print() {
     const AppState& st = owner_.st;
-    BeginPrinting(owner_);
-    QPrinter printer(QPrinter::HighResolution);
-    if (ui::PrintDialog(printer, PlainCaption(st.Text(str::kEventsTitle)))) {
-        ShowPrintingCaption(owner_);
-        PrinterCanvas canvas(printer);
-        canvas.setFontName(st.PrintFontName);
-        canvas.setFontSize(8);
-        canvas.setFontBold(false);
-        PrintPages(canvas, QFontMetricsF(canvas.font(), &printer).height());
-    }
-    EndPrinting(owner_);
+    PrintDocument(owner_, PlainCaption(st.Text(str::kEventsTitle)),
+                  [this, &st](QPrinter& printer, PrinterCanvas& canvas) {
+                      canvas.setFontName(st.PrintFontName);
+                      canvas.setFontSize(8);
+                      canvas.setFontBold(false);
+                      PrintPages(canvas, QFontMetricsF(canvas.font(), &printer).height());
+                  });
 }
 
 bool frmEvents::PrintPages(PrinterCanvas& c, double lineHeight) {
