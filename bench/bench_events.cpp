@@ -50,25 +50,14 @@ void BM_ExportCsv(benchmark::State& state, bool textOnly) {
     state.SetItemsProcessed(state.iterations() * kMaxReadings);
 }
 
+// Each figure the median of five runs of at least half a second.
+void Repeated(benchmark::internal::Benchmark* b) {
+    b->Unit(benchmark::kMillisecond)->MinTime(0.5)->Repetitions(5)->ReportAggregatesOnly(true);
+}
+
 } // namespace
 
-BENCHMARK_CAPTURE(BM_FindEvents, mains, false)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.5)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(BM_FindEvents, singles, true)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.5)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(BM_ExportCsv, written, false)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.5)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
-BENCHMARK_CAPTURE(BM_ExportCsv, text, true)
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(0.5)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(BM_FindEvents, mains, false)->Apply(Repeated);
+BENCHMARK_CAPTURE(BM_FindEvents, singles, true)->Apply(Repeated);
+BENCHMARK_CAPTURE(BM_ExportCsv, written, false)->Apply(Repeated);
+BENCHMARK_CAPTURE(BM_ExportCsv, text, true)->Apply(Repeated);
