@@ -129,10 +129,8 @@ void ArchiveDownload(Log1& w) {
     const AppState& st = w.st;
     const int count = static_cast<int>(st.RecordCount);
     if (count < 1 || count > kMaxReadings) return;
-    const QByteArray bytes = FormatRecordFile(RecordHeaderOf(st), count, [&st](int i) {
-        return RecordPoint{st.RecordTime.point(i), st.RecordValue.point(i)};
-    });
-    Keep(w, bytes, st.LoggerNumber, count, false);
+    Keep(w, FormatRecordFile(RecordHeaderOf(st), count, RecordPointsOf(st, false)), st.LoggerNumber,
+         count, false);
 }
 
 QString ArchivePartialDownload(Log1& w, const std::vector<RecordPoint>& points) {

@@ -2,6 +2,7 @@
 
 #include "files/Csv.h"
 #include "files/ExportFile.h"
+#include "files/SaveRecord.h"
 #include "shell/Log1.h"
 #include "shell/StringNumbers.h"
 #include "ui/Prompts.h"
@@ -32,18 +33,5 @@ void mnuExportCSV_Click(Log1& w) {
     if (!name) return;
     const int count =
         std::clamp(static_cast<int>(displayed ? st.DisplayCount : st.RecordCount), 0, kMaxReadings);
-    const QByteArray bytes =
-        displayed ? RecordCsv(
-                        count,
-                        [&st](int i) {
-                            return RecordPoint{st.DisplayTime.point(i), st.DisplayValue.point(i)};
-                        },
-                        st.UnitName)
-                  : RecordCsv(
-                        count,
-                        [&st](int i) {
-                            return RecordPoint{st.RecordTime.point(i), st.RecordValue.point(i)};
-                        },
-                        st.UnitName);
-    WriteFileOrSay(w, *name, bytes);
+    WriteFileOrSay(w, *name, RecordCsv(count, RecordPointsOf(st, displayed), st.UnitName));
 }

@@ -19,15 +19,10 @@ const QString kFilter = QStringLiteral("txt files (*.txt)|*.txt");
 
 // The bytes of the file for the scope being saved.
 QByteArray RecordFileBytes(const AppState& st) {
-    if (st.SaveScope == 1) {
-        return FormatRecordFile(
-            RecordHeaderOf(st), static_cast<int>(st.DisplayCount), [&st](int i) {
-                return RecordPoint{st.DisplayTime.point(i), st.DisplayValue.point(i)};
-            });
-    }
-    return FormatRecordFile(RecordHeaderOf(st), static_cast<int>(st.RecordCount), [&st](int i) {
-        return RecordPoint{st.RecordTime.point(i), st.RecordValue.point(i)};
-    });
+    const bool displayed = st.SaveScope == 1;
+    return FormatRecordFile(RecordHeaderOf(st),
+                            static_cast<int>(displayed ? st.DisplayCount : st.RecordCount),
+                            RecordPointsOf(st, displayed));
 }
 
 void ShowSaved(Log1& w) {
@@ -85,6 +80,14 @@ void mnuSaveTXT_Click(Log1& w) {
     }
     // Between saves the scope is the entire record.
     st.SaveScope = 0;
+}
+
+std::function<RecordPoint(int)> RecordPointsOf(const AppState& st, bool displayed) {
+    if (displayed)
+        return [&st](int i) {
+            return RecordPoint{st.DisplayTime.point(i), st.DisplayValue.point(i)};
+        };
+    return [&st](int i) { return RecordPoint{st.RecordTime.point(i), st.RecordValue.point(i)}; };
 }
 
 bool WriteRecordFile(Log1& w) {
