@@ -58,10 +58,11 @@ enum EventColumn {
 };
 
 // What the cells of the list are written with: the date-time pattern with tenths of a second
-// and the words for the four sides, in the order of EventSide.
+// and the words for the four sides, in the order of EventSide; and the column captions.
 struct EventTexts {
     QString dateTime;
     std::array<QString, 4> sides;
+    std::array<QString, kEventColumns> captions;
 };
 
 // The pattern with the tenths of a second after its seconds ("hh:mm:ss" -> "hh:mm:ss.0").

@@ -46,9 +46,8 @@ bool IsNumberColumn(int column) {
 // record of 73620 single readings lists at once.
 class EventsModel : public QAbstractTableModel {
 public:
-    EventsModel(QObject* parent, const std::vector<RecordEvent>& events,
-                std::function<QString(int)> caption)
-        : QAbstractTableModel(parent), events_(events), caption_(std::move(caption)) {}
+    EventsModel(QObject* parent, const std::vector<RecordEvent>& events)
+        : QAbstractTableModel(parent), events_(events) {}
 
     int rowCount(const QModelIndex& parent) const override {
         return parent.isValid() ? 0 : static_cast<int>(order_.size());
@@ -63,7 +62,9 @@ public:
         return {};
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation == Qt::Horizontal && role == Qt::DisplayRole) return caption_(section);
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+            section < kEventColumns)
+            return texts_.captions[static_cast<size_t>(section)];
         return QAbstractTableModel::headerData(section, orientation, role);
     }
     void sort(int column, Qt::SortOrder order) override {
@@ -114,7 +115,6 @@ private:
     }
 
     const std::vector<RecordEvent>& events_;
-    std::function<QString(int)> caption_;
     EventTexts texts_;
     std::vector<int> order_;
     int column_ = kColumnNumber;
@@ -141,7 +141,7 @@ frmEvents::frmEvents(Log1& owner) : QDialog(&owner), owner_(owner) {
     }
     summary->setColumnStretch(1, 1);
 
-    model_ = new EventsModel(this, events_, [this](int column) { return ColumnCaption(column); });
+    model_ = new EventsModel(this, events_);
     Grid1 = new QTableView(this);
     Grid1->setObjectName(QStringLiteral("Grid1"));
     Grid1->setModel(model_);
@@ -195,11 +195,6 @@ frmEvents::frmEvents(Log1& owner) : QDialog(&owner), owner_(owner) {
 
 // The list asks its model for column captions while it is taken down, and the captions come from
 // this window: the list and its model go first, while the window is still whole.
-frmEvents::~frmEvents() {
-    delete Grid1;
-    delete model_;
-}
-
 void frmEvents::Recompute() {
     const AppState& st = owner_.st;
     const int count = owner_.RecordLoaded() ? static_cast<int>(st.RecordCount) : 0;
@@ -210,9 +205,13 @@ void frmEvents::Recompute() {
 
 EventTexts frmEvents::Texts() const {
     const AppState& st = owner_.st;
-    return {WithTenths(st.DateTimeFormatLong),
-            {st.Text(str::kBetween), st.Text(str::kAboveHigh), st.Text(str::kBelowLow),
-             st.Text(str::kAboveAndBelow)}};
+    EventTexts texts{WithTenths(st.DateTimeFormatLong),
+                     {st.Text(str::kBetween), st.Text(str::kAboveHigh), st.Text(str::kBelowLow),
+                      st.Text(str::kAboveAndBelow)},
+                     {}};
+    for (int c = 0; c < kEventColumns; ++c)
+        texts.captions[static_cast<size_t>(c)] = ColumnCaption(c);
+    return texts;
 }
 
 QString frmEvents::ColumnCaption(int column) const {
@@ -295,10 +294,9 @@ QString frmEvents::SelectionText() const {
     QList<int> rows;
     for (const QModelIndex& index : Grid1->selectionModel()->selectedRows()) rows << index.row();
     std::sort(rows.begin(), rows.end());
-    QStringList lines, cells;
-    for (int c = 0; c < kEventColumns; ++c) cells << ColumnCaption(c);
-    lines << cells.join(u'\t');
     const EventTexts texts = Texts();
+    QStringList lines{QStringList(texts.captions.begin(), texts.captions.end()).join(u'\t')};
+    QStringList cells;
     for (int row : rows) {
         cells.clear();
         for (int c = 0; c < kEventColumns; ++c) cells << EventCell(eventAt(row), c, texts);
