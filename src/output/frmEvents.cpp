@@ -348,8 +348,7 @@ bool frmEvents::PrintPages(PrinterCanvas& c, double lineHeight) {
                               ? st.Text(str::kEventsTitle)
                               : st.Text(str::kEventsTitle) + QStringLiteral(" - ") + st.GraphTitle;
     const EventTexts texts = Texts();
-    QStringList captions;
-    for (int k = 0; k < kEventColumns; ++k) captions << ColumnCaption(k);
+    const QStringList captions(texts.captions.begin(), texts.captions.end());
     const int rows = model_->rowCount({});
     int row = 0;
     for (int page = 1;; ++page) {
