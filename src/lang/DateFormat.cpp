@@ -20,6 +20,7 @@ void ChooseDateOrder(Log1& w, bool us) {
     w.st.UsDateFormat = us ? 1 : 0;
     w.mnuUsa->setChecked(us);
     w.mnuEur->setChecked(!us);
+    emit w.datePatternsChanged();
 }
 
 } // namespace

@@ -187,14 +187,11 @@ frmEvents::frmEvents(Log1& owner) : QDialog(&owner), owner_(owner) {
     connect(&owner, &Log1::recordReplaced, this, [this] {
         if (isVisible()) Recompute();
     });
-    for (QAction* order : {owner.mnuUsa, owner.mnuEur})
-        connect(order, &QAction::triggered, this, [this] {
-            if (isVisible()) UpdateTexts();
-        });
+    connect(&owner, &Log1::datePatternsChanged, this, [this] {
+        if (isVisible()) UpdateTexts();
+    });
 }
 
-// The list asks its model for column captions while it is taken down, and the captions come from
-// this window: the list and its model go first, while the window is still whole.
 void frmEvents::Recompute() {
     const AppState& st = owner_.st;
     const int count = owner_.RecordLoaded() ? static_cast<int>(st.RecordCount) : 0;

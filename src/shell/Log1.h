@@ -165,6 +165,8 @@ signals:
     void ended();
     // A download or an opened file has taken the place of the record in memory.
     void recordReplaced();
+    // The date order was chosen: every date and time pattern was set anew.
+    void datePatternsChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
