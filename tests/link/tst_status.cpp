@@ -112,13 +112,6 @@ private slots:
             QVERIFY(i == 0 || points[i].time > points[i - 1].time);
         }
     }
-
-    void watchdogLimit() {
-        const QList<std::pair<double, int>> cases = {
-            {73620, 267}, {1200, 41}, {11000, 40}, {10999, 41}, {100000, 270}};
-        for (const auto& [readings, seconds] : cases)
-            QCOMPARE(WatchdogLimitSeconds(readings), seconds);
-    }
 };
 
 VESTO_TEST(StatusRecordTest)
