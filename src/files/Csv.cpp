@@ -7,7 +7,7 @@
 struct CsvWriter::Writers {
     const ui::Latin1Writer time{QStringLiteral("yyyy-mm-ddThh:mm:ss.0"), QLocale::c()};
     const ui::Latin1Writer value{QStringLiteral("0.0##"), QLocale::c()};
-    const ui::Latin1Writer seconds{QStringLiteral("0.0"), QLocale::c()};
+    const ui::Latin1Writer oneDecimal{QStringLiteral("0.0"), QLocale::c()};
     const ui::Latin1Writer whole{QStringLiteral("0"), QLocale::c()};
 };
 
@@ -49,9 +49,9 @@ void CsvWriter::value(double v) {
     writers_->value.append(bytes_, v);
 }
 
-void CsvWriter::seconds(double seconds) {
+void CsvWriter::oneDecimal(double v) {
     separate();
-    writers_->seconds.append(bytes_, seconds);
+    writers_->oneDecimal.append(bytes_, v);
 }
 
 void CsvWriter::whole(double n) {

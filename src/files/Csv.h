@@ -23,8 +23,8 @@ public:
     // A field already made by Field(), for a text that repeats on every row.
     void encoded(const QByteArray& field);
     void time(double serial);
-    void value(double v);         // up to three decimals
-    void seconds(double seconds); // one decimal
+    void value(double v);      // up to three decimals
+    void oneDecimal(double v); // seconds, per cents
     void whole(double n);
     void endRow();
 

@@ -6,6 +6,7 @@
 #include "link/frmPort.h"
 #include "link/frmTimeset.h"
 #include "output/PrintOpt.h"
+#include "output/frmCurves.h"
 #include "output/frmEvents.h"
 #include "shell/Log1.h"
 #include "shell/StringNumbers.h"
@@ -55,6 +56,7 @@ void CaptionMainWindow(Log1& w) {
                  {w.mnuPData, 24},
                  {w.mnuGClip, 25},
                  {w.mnuEvents, str::kMenuEvents},
+                 {w.mnuCurves, str::kMenuCurves},
                  {w.mnuExportCSV, str::kMenuExportCsv},
                  {w.mnuSaveGraph, str::kMenuSaveGraph},
                  {w.mnuLang, 141},
@@ -159,8 +161,18 @@ void CaptionEvents(Log1& w) {
     Apply(w.st, {{&d, str::kEventsTitle},
                  {d.Command1, str::kExportButton},
                  {d.Command2, str::kPrintButton},
-                 {d.Command3, str::kCloseButton}});
+                 {d.Command3, str::kCloseButton},
+                 {d.Command4, str::kMenuCurves}});
     if (d.isVisible()) d.UpdateTexts(); // showing it makes them anew
+}
+
+void CaptionCurves(Log1& w) {
+    frmCurves& d = FormOf<frmCurves>(w);
+    Apply(w.st, {{&d, str::kCurvesTitle},
+                 {d.Command1, str::kSaveAsButton},
+                 {d.Command2, str::kPrintButton},
+                 {d.Command3, str::kCloseButton}});
+    if (d.isVisible()) d.Redraw(); // showing it draws anew
 }
 
 } // namespace
@@ -178,6 +190,7 @@ void ApplyCaptions(Log1& w) {
     CaptionSaveOptions(w);
     CaptionExportOptions(w);
     CaptionEvents(w);
+    CaptionCurves(w);
 
     const double language = st.LanguageIndex;
     if (language >= 0 && language <= kLanguages)

@@ -2,7 +2,7 @@
 // The language file loglango.txt: up to eight languages side by side, in the record syntax of
 // shell/RecordSyntax.h. Its fields, strictly in this order however they are spread over lines:
 //
-//   L, the number of languages (1..8), and N, the number of strings per language (up to 200);
+//   L, the number of languages (1..8), and N, the number of strings per language (up to 400);
 //   L language names; L help file names;
 //   for each string number s = 1..N, one text per language, languages 1..L in order.
 //
@@ -30,7 +30,7 @@ enum class LanguageFileStatus {
     Complete,
     EndedEarly,       // the bytes ran out before the last field
     TooManyLanguages, // L outside 0..8
-    TooManyStrings,   // N outside 0..200
+    TooManyStrings,   // N outside 0..400
     Empty,            // L or N is 0: no text to show
 };
 

@@ -74,6 +74,43 @@ std::vector<RecordEvent> FindEvents(const RecordArray<double>& times,
     return events;
 }
 
+void JudgeEvents(std::vector<RecordEvent>& events, std::optional<double> nominal) {
+    for (RecordEvent& e : events) {
+        if (!nominal) {
+            e.judged.reset();
+            continue;
+        }
+        e.judged =
+            quality::Judge(quality::DurationMs(e.duration), quality::PercentTenths(e.min, *nominal),
+                           quality::PercentTenths(e.max, *nominal));
+    }
+}
+
+quality::RegionCounts CountRegions(const std::vector<RecordEvent>& events) {
+    quality::RegionCounts counts;
+    for (const RecordEvent& e : events) {
+        if (!e.judged) continue;
+        ++counts.itic[static_cast<size_t>(e.judged->itic)];
+        ++counts.semi[static_cast<size_t>(e.judged->semi)];
+    }
+    return counts;
+}
+
+OffNominal CountOffNominal(const RecordArray<float>& values, int count, double nominal) {
+    OffNominal off;
+    count = std::clamp(count, 0, kMaxReadings);
+    for (int block = 1, index = 1; index <= count; ++block) {
+        const int rows = std::min(kRowsPerBlock, count - index + 1);
+        const float* v = &values(block, 1);
+        for (int r = 0; r < rows; ++r, ++index) {
+            const int tenths = quality::PercentTenths(v[r], nominal);
+            off.above += tenths > 1100;
+            off.below += tenths < 900;
+        }
+    }
+    return off;
+}
+
 EventSummary SummarizeEvents(const std::vector<RecordEvent>& events) {
     EventSummary s;
     for (int i = 0; i < static_cast<int>(events.size()); ++i) {
@@ -99,42 +136,87 @@ QString DurationText(double days) {
     return ui::Format(days, QStringLiteral("h:mm:ss.0"));
 }
 
+QString PercentText(int tenths) {
+    return ui::Format(tenths / 10.0, QStringLiteral("##0.0"));
+}
+
 QString EventCell(const RecordEvent& e, int column, const EventTexts& texts) {
     const QString value = QStringLiteral("##0.00");
+    if (column >= kColumnMinPercent && !e.judged) return {};
     switch (column) {
-    case kColumnNumber: return ui::PlainText(e.number);
-    case kColumnStart: return ui::Format(e.start, texts.dateTime);
-    case kColumnEnd: return ui::Format(e.end, texts.dateTime);
-    case kColumnDuration: return DurationText(e.duration);
-    case kColumnReadings: return ui::PlainText(e.count);
-    case kColumnMin: return ui::Format(e.min, value);
-    case kColumnMax: return ui::Format(e.max, value);
-    case kColumnAvg: return ui::Format(e.avg, value);
-    case kColumnLimits: return texts.sides[static_cast<size_t>(e.side)];
-    default: return {};
+    case kColumnNumber:
+        return ui::PlainText(e.number);
+    case kColumnStart:
+        return ui::Format(e.start, texts.dateTime);
+    case kColumnEnd:
+        return ui::Format(e.end, texts.dateTime);
+    case kColumnDuration:
+        return DurationText(e.duration);
+    case kColumnReadings:
+        return ui::PlainText(e.count);
+    case kColumnMin:
+        return ui::Format(e.min, value);
+    case kColumnMax:
+        return ui::Format(e.max, value);
+    case kColumnAvg:
+        return ui::Format(e.avg, value);
+    case kColumnLimits:
+        return texts.sides[static_cast<size_t>(e.side)];
+    case kColumnMinPercent:
+        return PercentText(e.judged->minTenths);
+    case kColumnMaxPercent:
+        return PercentText(e.judged->maxTenths);
+    case kColumnItic:
+        return texts.regions[static_cast<size_t>(e.judged->itic)];
+    case kColumnSemi:
+        return e.judged->semi == quality::SemiVerdict::None
+                   ? QString()
+                   : texts.verdicts[static_cast<size_t>(e.judged->semi)];
+    default:
+        return {};
     }
 }
 
 double EventSortKey(const RecordEvent& e, int column) {
     switch (column) {
-    case kColumnStart: return e.start;
-    case kColumnEnd: return e.end;
-    case kColumnDuration: return e.duration;
-    case kColumnReadings: return e.count;
-    case kColumnMin: return e.min;
-    case kColumnMax: return e.max;
-    case kColumnAvg: return e.avg;
-    case kColumnLimits: return static_cast<double>(e.side);
-    default: return e.number;
+    case kColumnStart:
+        return e.start;
+    case kColumnEnd:
+        return e.end;
+    case kColumnDuration:
+        return e.duration;
+    case kColumnReadings:
+        return e.count;
+    case kColumnMin:
+        return e.min;
+    case kColumnMax:
+        return e.max;
+    case kColumnAvg:
+        return e.avg;
+    case kColumnLimits:
+        return static_cast<double>(e.side);
+    // Events not judged come first.
+    case kColumnMinPercent:
+        return e.judged ? e.judged->minTenths : -1e18;
+    case kColumnMaxPercent:
+        return e.judged ? e.judged->maxTenths : -1e18;
+    case kColumnItic:
+        return e.judged ? static_cast<double>(e.judged->itic) : -1;
+    case kColumnSemi:
+        return e.judged ? static_cast<double>(e.judged->semi) : -1;
+    default:
+        return e.number;
     }
 }
 
 QByteArray EventsCsv(const std::vector<RecordEvent>& events, const QString& unit) {
     // Keywords rather than words of a language, so a script reads every file alike.
     static const char* const sides[] = {"between", "above_high", "below_low", "above_and_below"};
+    static const char* const regions[] = {"within", "no_damage", "prohibited"};
+    static const char* const verdicts[] = {"", "inside", "outside", "not_covered"};
     CsvWriter csv;
-    for (const char* name :
-         {"event", "start", "end", "duration_s", "readings", "min", "max", "avg", "unit", "limits"})
+    for (const char* name : {"event", "start", "end", "duration_s", "readings", "min", "max", "avg",
+                             "unit", "limits", "min_pct", "max_pct", "itic", "semi_f47"})
         csv.text(QLatin1String(name));
     csv.endRow();
     const QByteArray unitField = CsvWriter::Field(unit);
@@ -142,13 +224,21 @@ QByteArray EventsCsv(const std::vector<RecordEvent>& events, const QString& unit
         csv.whole(e.number);
         csv.time(e.start);
         csv.time(e.end);
-        csv.seconds(e.duration * 86400.0);
+        csv.oneDecimal(e.duration * 86400.0);
         csv.whole(e.count);
         csv.value(e.min);
         csv.value(e.max);
         csv.value(e.avg);
         csv.encoded(unitField);
         csv.text(QLatin1String(sides[static_cast<int>(e.side)]));
+        if (e.judged) {
+            csv.oneDecimal(e.judged->minTenths / 10.0);
+            csv.oneDecimal(e.judged->maxTenths / 10.0);
+            csv.text(QLatin1String(regions[static_cast<int>(e.judged->itic)]));
+            csv.text(QLatin1String(verdicts[static_cast<int>(e.judged->semi)]));
+        } else {
+            for (int k = 0; k < 4; ++k) csv.text({});
+        }
         csv.endRow();
     }
     return std::move(csv.bytes());

@@ -6,11 +6,13 @@
 //
 // Everything here works on plain data: no state record, no widgets.
 
+#include "quality/Tolerance.h"
 #include "shell/RecordArrays.h"
 
 #include <QByteArray>
 #include <QString>
 #include <array>
+#include <optional>
 #include <vector>
 
 // One sample period of the logger, a tenth of a second, in days.
@@ -28,12 +30,25 @@ struct RecordEvent {
     double min = 0, max = 0, avg = 0;
     double minTime = 0, maxTime = 0; // the first reading holding the min, the max
     EventSide side = EventSide::Between;
+    // Against the tolerance curves; nothing for a record without a nominal voltage.
+    std::optional<quality::Judgement> judged;
 };
 
 // The events of readings 1..count, oldest first.
 std::vector<RecordEvent> FindEvents(const RecordArray<double>& times,
                                     const RecordArray<float>& values, int count, double high,
                                     double low);
+
+// Judges every event against the curves at this nominal; without one, none is judged.
+void JudgeEvents(std::vector<RecordEvent>& events, std::optional<double> nominal);
+
+quality::RegionCounts CountRegions(const std::vector<RecordEvent>& events);
+
+// Readings 1..count above 110 % and below 90 % of the nominal, judged as the events are.
+struct OffNominal {
+    int above = 0, below = 0;
+};
+OffNominal CountOffNominal(const RecordArray<float>& values, int count, double nominal);
 
 struct EventSummary {
     double recorded = 0; // the events' durations added up, in days
@@ -54,14 +69,21 @@ enum EventColumn {
     kColumnMax,
     kColumnAvg,
     kColumnLimits,
+    kColumnMinPercent,
+    kColumnMaxPercent,
+    kColumnItic,
+    kColumnSemi,
     kEventColumns
 };
 
-// What the cells of the list are written with: the date-time pattern with tenths of a second
-// and the words for the four sides, in the order of EventSide; and the column captions.
+// What the cells of the list are written with: the date-time pattern with tenths of a second,
+// the words for the four sides, the ITIC regions and the SEMI F47 verdicts in the order of their
+// enums (no verdict is an empty cell); and the column captions.
 struct EventTexts {
     QString dateTime;
     std::array<QString, 4> sides;
+    std::array<QString, 3> regions;
+    std::array<QString, 4> verdicts;
     std::array<QString, kEventColumns> captions;
 };
 
@@ -69,11 +91,14 @@ struct EventTexts {
 QString WithTenths(const QString& dateTimePattern);
 // A duration in days as hours, minutes, seconds and tenths ("0:00:12.3").
 QString DurationText(double days);
+// Tenths of a per cent with one decimal ("69.9").
+QString PercentText(int tenths);
 
 QString EventCell(const RecordEvent& e, int column, const EventTexts& texts);
 // What a column sorts by: its number, not its text.
 double EventSortKey(const RecordEvent& e, int column);
 
 // The list as a CSV file for spreadsheets and data tools: a header row, then one row per event
-// with ISO 8601 times, the duration in seconds and the values with a period.
+// with ISO 8601 times, the duration in seconds and the values with a period; the per cents of
+// nominal, the ITIC region and the SEMI F47 verdict last (empty for an event not judged).
 QByteArray EventsCsv(const std::vector<RecordEvent>& events, const QString& unit);

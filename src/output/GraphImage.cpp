@@ -29,36 +29,42 @@ QByteArray GraphPng(Log1& w) {
     return bytes;
 }
 
-QByteArray GraphPdf(Log1& w) {
+QByteArray PdfBytes(const QString& docName,
+                    const std::function<void(QPrinter&, PrinterCanvas&)>& draw) {
     // The printer writes only to a file of its own; the page is then put in place in one piece.
     QTemporaryDir scratch;
     if (!scratch.isValid()) return {};
-    const QString path = scratch.filePath(QStringLiteral("graph.pdf"));
+    const QString path = scratch.filePath(QStringLiteral("page.pdf"));
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
-        printer.setDocName(w.st.GraphTitle);
+        printer.setDocName(docName);
         PrinterCanvas canvas(printer);
-        DrawGraphPage(w.st, canvas, printer.resolution(), true);
+        draw(printer, canvas);
         if (!canvas.EndDoc()) return {};
     }
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void mnuSaveGraph_Click(Log1& w) {
+QByteArray GraphPdf(Log1& w) {
+    return PdfBytes(w.st.GraphTitle, [&w](QPrinter& printer, PrinterCanvas& canvas) {
+        DrawGraphPage(w.st, canvas, printer.resolution(), true);
+    });
+}
+
+void SavePictureAs(Log1& w, const QString& title, const QString& nameEnding,
+                   const std::function<QByteArray()>& png, const std::function<QByteArray()>& pdf) {
     const AppState& st = w.st;
-    if (!RecordLoadedOrSay(w)) return;
-    const QString png = QStringLiteral(".png");
-    const std::optional<QString> name =
-        ChooseFileToWrite(w, PlainCaption(st.Text(str::kMenuSaveGraph)),
-                          QStringLiteral("PNG picture (*.png)|*.png|PDF document (*.pdf)|*.pdf"),
-                          SuggestedFileName(st, png), [&png](const QString& chosen) {
-                              return IsPdfName(chosen) ? chosen : WithEnding(chosen, png);
-                          });
+    const QString ending = QStringLiteral(".png");
+    const std::optional<QString> name = ChooseFileToWrite(
+        w, title, QStringLiteral("PNG picture (*.png)|*.png|PDF document (*.pdf)|*.pdf"),
+        SuggestedFileName(st, nameEnding + ending), [&ending](const QString& chosen) {
+            return IsPdfName(chosen) ? chosen : WithEnding(chosen, ending);
+        });
     if (!name) return;
-    const QByteArray bytes = IsPdfName(*name) ? GraphPdf(w) : GraphPng(w);
+    const QByteArray bytes = IsPdfName(*name) ? pdf() : png();
     if (bytes.isEmpty()) {
         ui::MsgBox(st.Text(str::kNotWritten)
                        .arg(QDir::toNativeSeparators(*name),
@@ -67,4 +73,11 @@ void mnuSaveGraph_Click(Log1& w) {
         return;
     }
     WriteFileOrSay(w, *name, bytes);
+}
+
+void mnuSaveGraph_Click(Log1& w) {
+    if (!RecordLoadedOrSay(w)) return;
+    SavePictureAs(
+        w, PlainCaption(w.st.Text(str::kMenuSaveGraph)), {}, [&w] { return GraphPng(w); },
+        [&w] { return GraphPdf(w); });
 }

@@ -4,21 +4,27 @@
 #include "graph/Zoom.h"
 #include "graph/canvas/Canvas.h"
 #include "output/PrintState.h"
+#include "output/frmCurves.h"
+#include "quality/Nominal.h"
+#include "shell/FileLocations.h"
 #include "shell/Log1.h"
 #include "shell/StringNumbers.h"
 #include "ui/Format.h"
+#include "ui/Parse.h"
 #include "ui/Prompts.h"
 
 #include <QAbstractTableModel>
 #include <QAction>
 #include <QClipboard>
-#include <QFontMetricsF>
+#include <QComboBox>
+#include <QDir>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -37,7 +43,13 @@ QString WithoutColon(const QString& caption) {
 }
 
 bool IsNumberColumn(int column) {
-    return column != kColumnStart && column != kColumnEnd && column != kColumnLimits;
+    return column != kColumnStart && column != kColumnEnd && column != kColumnLimits &&
+           column != kColumnItic && column != kColumnSemi;
+}
+
+// A voltage as the nominal's list shows it: "230 V".
+QString VoltsText(double volts) {
+    return QString::number(volts) + QStringLiteral(" V");
 }
 
 } // namespace
@@ -139,7 +151,31 @@ frmEvents::frmEvents(Log1& owner) : QDialog(&owner), owner_(owner) {
         summary->addWidget(*captions[i], i, 0);
         summary->addWidget(*values[i], i, 1);
     }
+    QLabel** nominalCaptions[] = {&Label11, &Label12, &Label13};
+    for (int i = 0; i < 3; ++i) {
+        *nominalCaptions[i] = new QLabel(this);
+        (*nominalCaptions[i])->setObjectName(QStringLiteral("Label%1").arg(i + 11));
+        summary->addWidget(*nominalCaptions[i], i, 2);
+    }
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setEditable(true);
+    Combo1->setInsertPolicy(QComboBox::NoInsert);
+    for (const double volts : quality::kUsualNominals) Combo1->addItem(VoltsText(volts), volts);
+    Label11->setBuddy(Combo1);
+    Label14 = new QLabel(this);
+    Label14->setObjectName(QStringLiteral("Label14"));
+    Label15 = new QLabel(this);
+    Label15->setObjectName(QStringLiteral("Label15"));
+    summary->addWidget(Combo1, 0, 3, Qt::AlignLeft);
+    summary->addWidget(Label14, 1, 3);
+    summary->addWidget(Label15, 2, 3);
     summary->setColumnStretch(1, 1);
+    summary->setColumnStretch(3, 1);
+    summary->setColumnMinimumWidth(2, 0);
+    connect(Combo1, &QComboBox::activated, this, [this] { TakeNominal(Combo1->currentText()); });
+    connect(Combo1->lineEdit(), &QLineEdit::editingFinished, this,
+            [this] { TakeNominal(Combo1->currentText()); });
 
     model_ = new EventsModel(this, events_);
     Grid1 = new QTableView(this);
@@ -171,10 +207,13 @@ frmEvents::frmEvents(Log1& owner) : QDialog(&owner), owner_(owner) {
     Command1 = button("Command1", QStringLiteral("&Export..."));
     Command2 = button("Command2", QStringLiteral("&Print..."));
     Command3 = button("Command3", QStringLiteral("Close"));
+    Command4 = button("Command4", QStringLiteral("Tolerance &Curves..."));
     connect(Command1, &QPushButton::clicked, this, &frmEvents::Export);
     connect(Command2, &QPushButton::clicked, this, &frmEvents::Print);
     connect(Command3, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Command4, &QPushButton::clicked, this, [this] { mnuCurves_Click(owner_); });
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Command4);
     buttons->addStretch(1);
     for (QPushButton* b : {Command1, Command2, Command3}) buttons->addWidget(b);
 
@@ -182,7 +221,7 @@ frmEvents::frmEvents(Log1& owner) : QDialog(&owner), owner_(owner) {
     layout->addLayout(summary);
     layout->addWidget(Grid1, 1);
     layout->addLayout(buttons);
-    resize(860, 480);
+    resize(1100, 480);
 
     connect(&owner, &Log1::recordReplaced, this, [this] {
         if (isVisible()) Recompute();
@@ -190,22 +229,91 @@ frmEvents::frmEvents(Log1& owner) : QDialog(&owner), owner_(owner) {
     connect(&owner, &Log1::datePatternsChanged, this, [this] {
         if (isVisible()) UpdateTexts();
     });
+    connect(&owner, &Log1::nominalChanged, this, [this] {
+        if (isVisible()) Recompute();
+    });
+}
+
+std::vector<RecordEvent> RecordEventsOf(const Log1& w) {
+    const AppState& st = w.st;
+    const int count = w.RecordLoaded() ? static_cast<int>(st.RecordCount) : 0;
+    std::vector<RecordEvent> events =
+        FindEvents(st.RecordTime, st.RecordValue, count, st.HighLimitValue, st.LowLimitValue);
+    JudgeEvents(events, quality::RecordNominal(st));
+    return events;
 }
 
 void frmEvents::Recompute() {
-    const AppState& st = owner_.st;
-    const int count = owner_.RecordLoaded() ? static_cast<int>(st.RecordCount) : 0;
-    events_ = FindEvents(st.RecordTime, st.RecordValue, count, st.HighLimitValue, st.LowLimitValue);
+    // The list keeps the event the person was on.
+    const QModelIndex current = Grid1->currentIndex();
+    const int number = current.isValid() ? eventAt(current.row()).number : 0;
+    events_ = RecordEventsOf(owner_);
     model_->reset();
     UpdateTexts();
+    if (number > 0 && number <= static_cast<int>(events_.size())) SelectEvent(number);
+}
+
+void frmEvents::SelectEvent(int number) {
+    for (int row = 0; row < model_->rowCount({}); ++row) {
+        if (eventAt(row).number != number) continue;
+        Grid1->selectRow(row);
+        Grid1->setCurrentIndex(model_->index(row, 0));
+        Grid1->scrollTo(model_->index(row, 0));
+        return;
+    }
+}
+
+void frmEvents::TakeNominal(const QString& text) {
+    AppState& st = owner_.st;
+    const std::optional<double> present = quality::RecordNominal(st);
+    if (!present) return;
+    const double volts = ui::Val(text);
+    if (volts == *present) {
+        ShowNominal(); // the text as the list writes it
+        return;
+    }
+    if (!(volts >= quality::kLowestNominal && volts <= quality::kHighestNominal)) {
+        ShowNominal();
+        ui::MsgBox(st.Text(str::kBadNominal)
+                       .arg(text.trimmed(), ui::PlainText(quality::kLowestNominal),
+                            ui::PlainText(quality::kHighestNominal)),
+                   ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(str::kMessageTitle));
+        return;
+    }
+    const bool kept = quality::ChooseNominal(st, volts);
+    emit owner_.nominalChanged();
+    if (!kept)
+        ui::MsgBox(
+            st.Text(str::kNominalNotKept).arg(QDir::toNativeSeparators(ProgramSettingsPath())),
+            ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(str::kMessageTitle));
+}
+
+void frmEvents::ShowNominal() {
+    const AppState& st = owner_.st;
+    const std::optional<double> nominal = quality::RecordNominal(st);
+    Combo1->setEnabled(nominal.has_value());
+    Combo1->setCurrentIndex(-1);
+    Combo1->setEditText(nominal ? VoltsText(*nominal) : QString());
+    QString above, below;
+    if (nominal) {
+        const int count = owner_.RecordLoaded() ? static_cast<int>(st.RecordCount) : 0;
+        const OffNominal off = CountOffNominal(st.RecordValue, count, *nominal);
+        above = DurationText(off.above * kSampleDays);
+        below = DurationText(off.below * kSampleDays);
+    }
+    Label14->setText(above);
+    Label15->setText(below);
 }
 
 EventTexts frmEvents::Texts() const {
     const AppState& st = owner_.st;
-    EventTexts texts{WithTenths(st.DateTimeFormatLong),
-                     {st.Text(str::kBetween), st.Text(str::kAboveHigh), st.Text(str::kBelowLow),
-                      st.Text(str::kAboveAndBelow)},
-                     {}};
+    EventTexts texts{
+        WithTenths(st.DateTimeFormatLong),
+        {st.Text(str::kBetween), st.Text(str::kAboveHigh), st.Text(str::kBelowLow),
+         st.Text(str::kAboveAndBelow)},
+        {st.Text(str::kWithin), st.Text(str::kWithin + 1), st.Text(str::kWithin + 2)},
+        {QString(), st.Text(str::kInside), st.Text(str::kInside + 1), st.Text(str::kInside + 2)},
+        {}};
     for (int c = 0; c < kEventColumns; ++c)
         texts.captions[static_cast<size_t>(c)] = ColumnCaption(c);
     return texts;
@@ -236,6 +344,14 @@ QString frmEvents::ColumnCaption(int column) const {
         return withUnit(str::kAvg);
     case kColumnLimits:
         return st.Text(str::kColumnLimits);
+    case kColumnMinPercent:
+        return WithoutColon(st.Text(str::kMin)) + QStringLiteral(" (%)");
+    case kColumnMaxPercent:
+        return WithoutColon(st.Text(str::kMax)) + QStringLiteral(" (%)");
+    case kColumnItic:
+        return QStringLiteral("ITIC");
+    case kColumnSemi:
+        return QStringLiteral("SEMI F47");
     default:
         return {};
     }
@@ -275,6 +391,10 @@ void frmEvents::UpdateTexts() {
         captionLabels[i]->setText(st.Text(captions[i]));
         valueLabels[i]->setText(values[i]);
     }
+    Label11->setText(st.Text(str::kNominal));
+    Label12->setText(st.Text(str::kAbove110));
+    Label13->setText(st.Text(str::kBelow90));
+    ShowNominal();
     model_->setTexts(Texts());
     Grid1->resizeColumnsToContents();
 }
@@ -320,59 +440,99 @@ void frmEvents::Export() {
 void frmEvents::Print() {
     const AppState& st = owner_.st;
     PrintDocument(owner_, PlainCaption(st.Text(str::kEventsTitle)),
-                  [this, &st](QPrinter& printer, PrinterCanvas& canvas) {
+                  [this, &st](QPrinter&, PrinterCanvas& canvas) {
                       canvas.setFontName(st.PrintFontName);
                       canvas.setFontSize(8);
                       canvas.setFontBold(false);
-                      PrintPages(canvas, QFontMetricsF(canvas.font(), &printer).height());
+                      PrintPages(canvas);
                   });
 }
 
-bool frmEvents::PrintPages(PrinterCanvas& c, double lineHeight) {
+std::vector<double> FitColumns(Canvas& c, const QStringList& captions,
+                               const std::vector<QStringList>& rows, double width) {
+    std::vector<double> widths(static_cast<size_t>(captions.size()), 0);
+    const auto measure = [&](const QStringList& cells) {
+        for (qsizetype k = 0; k < cells.size() && k < captions.size(); ++k)
+            widths[static_cast<size_t>(k)] =
+                std::max(widths[static_cast<size_t>(k)], c.TextWidth(cells[k]));
+    };
+    measure(captions);
+    for (const QStringList& row : rows) measure(row);
+    const double gap = c.TextWidth(QStringLiteral("  "));
+    double total = 0;
+    for (double& w : widths) total += (w += gap);
+    // Texts grow with the font's size: one step to the size that fits, a little smaller still
+    // so that rounding in the font's metrics cannot spill over the edge.
+    const double scale = total > width ? width / total : 1;
+    if (scale < 1) c.setFontSize(std::max(4.0, c.font().pointSizeF() * scale * 0.98));
+    std::vector<double> lefts;
+    double left = 0;
+    for (const double w : widths) {
+        lefts.push_back(left);
+        left += w * scale;
+    }
+    return lefts;
+}
+
+bool frmEvents::PrintPages(PrinterCanvas& c) {
     const AppState& st = owner_.st;
     const double width = c.ScaleWidth(), height = c.ScaleHeight();
-    // Left edges of the columns, as parts of the page's width.
-    static constexpr double kColumnAt[kEventColumns] = {0.0,  0.05, 0.23, 0.41, 0.51,
-                                                        0.60, 0.69, 0.78, 0.87};
-    const auto line = [&c, width](double y, const QStringList& cells) {
-        for (int k = 0; k < cells.size(); ++k) {
-            c.setCurrentX(kColumnAt[k] * width);
-            c.setCurrentY(y);
-            c.Print(cells[k]);
-        }
-    };
     const QString title = st.GraphTitle.isEmpty()
                               ? st.Text(str::kEventsTitle)
                               : st.Text(str::kEventsTitle) + QStringLiteral(" - ") + st.GraphTitle;
     const EventTexts texts = Texts();
     const QStringList captions(texts.captions.begin(), texts.captions.end());
     const int rows = model_->rowCount({});
+    const auto cellsOf = [&](int row) {
+        QStringList cells;
+        for (int k = 0; k < kEventColumns; ++k) cells << EventCell(eventAt(row), k, texts);
+        return cells;
+    };
+    // Columns as wide as their texts: every row's texts have the widths of a few hundred of
+    // them spread over the list.
+    std::vector<QStringList> sample;
+    for (int row = 0, step = std::max(1, rows / 300); row < rows; row += step)
+        sample.push_back(cellsOf(row));
+    const std::vector<double> columnAt = FitColumns(c, captions, sample, width);
+    const double lineHeight = c.TextHeight();
+    const auto line = [&c, &columnAt](double y, const QStringList& cells) {
+        for (qsizetype k = 0; k < cells.size(); ++k) {
+            c.setCurrentX(columnAt[static_cast<size_t>(k)]);
+            c.setCurrentY(y);
+            c.Print(cells[k]);
+        }
+    };
+    const QStringList values = SummaryValues();
+    const QLabel* captionLabels[] = {Label1, Label2, Label3, Label4, Label5};
+    QStringList summary;
+    for (int i = 0; i < 5; ++i) summary << captionLabels[i]->text() + u' ' + values[i];
+    if (Combo1->isEnabled())
+        summary << Label11->text() + u' ' + Combo1->currentText()
+                << Label12->text() + u' ' + Label14->text()
+                << Label13->text() + u' ' + Label15->text();
     int row = 0;
     for (int page = 1;; ++page) {
         c.setCurrentX(0);
         c.setCurrentY(0);
         c.Print(title);
-        c.setCurrentX(0.87 * width);
+        const QString pageText = st.Text(str::kPage).arg(page);
+        c.setCurrentX(width - c.TextWidth(pageText));
         c.setCurrentY(0);
-        c.Print(st.Text(str::kPage).arg(page));
+        c.Print(pageText);
         double y = 2 * lineHeight;
         if (page == 1) {
-            const QLabel* summary[] = {Label1, Label2, Label3, Label4, Label5};
-            const QStringList values = SummaryValues();
-            for (int i = 0; i < 5; ++i, y += lineHeight) {
+            for (const QString& text : summary) {
                 c.setCurrentX(0);
                 c.setCurrentY(y);
-                c.Print(summary[i]->text() + u' ' + values[i]);
+                c.Print(text);
+                y += lineHeight;
             }
             y += lineHeight;
         }
         line(y, captions);
         y += 1.5 * lineHeight;
-        for (; row < rows && y + lineHeight <= height; ++row, y += lineHeight) {
-            QStringList cells;
-            for (int k = 0; k < kEventColumns; ++k) cells << EventCell(eventAt(row), k, texts);
-            line(y, cells);
-        }
+        for (; row < rows && y + lineHeight <= height; ++row, y += lineHeight)
+            line(y, cellsOf(row));
         if (row >= rows) return c.EndDoc();
         if (!c.NewPage()) return false;
     }

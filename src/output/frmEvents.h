@@ -3,13 +3,15 @@
 // window that stays open beside the graph. Double-click or Enter on a row zooms the graph to
 // that event as a drag over it would; Ctrl+C copies the selected rows as tab-separated text with
 // a header row; Export writes the list as CSV; Print prints it. The list follows the record, the
-// language and the date format in use.
+// language, the date format and the nominal voltage in use; the nominal is chosen here.
 
 #include "output/Events.h"
 
 #include <QDialog>
 
 class Log1;
+class Canvas;
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -25,10 +27,15 @@ public:
     // their values Label6..Label10.
     QLabel *Label1, *Label2, *Label3, *Label4, *Label5;
     QLabel *Label6, *Label7, *Label8, *Label9, *Label10;
+    // Beside them: captions Label11..Label13 (nominal voltage, time above 110 % and below 90 %
+    // of it), the nominal's choice Combo1 and the times Label14, Label15.
+    QLabel *Label11, *Label12, *Label13, *Label14, *Label15;
+    QComboBox* Combo1;
     QTableView* Grid1;
     QPushButton* Command1; // Export
     QPushButton* Command2; // Print
     QPushButton* Command3; // Close
+    QPushButton* Command4; // Tolerance Curves
 
     // The events found again in the record in memory.
     void Recompute();
@@ -41,6 +48,11 @@ public:
 
     // Zooms the graph to the event of the row, with a tenth of its duration on each side.
     void ZoomToRow(int row);
+    // Makes the event with this number the selected and current row, scrolled into view.
+    void SelectEvent(int number);
+    // The nominal voltage as typed or chosen in Combo1: taken, kept for the logger and every
+    // window told; anything else is refused with a message and the nominal stays.
+    void TakeNominal(const QString& text);
     // The selected rows, in the list's order, as tab-separated text under a header row.
     QString SelectionText() const;
 
@@ -56,7 +68,9 @@ private:
     QString ColumnCaption(int column) const;
     // The summary's value texts, Label6..Label10.
     QStringList SummaryValues() const;
-    bool PrintPages(PrinterCanvas& canvas, double lineHeight);
+    // The nominal's choice and the times off nominal for the record in memory.
+    void ShowNominal();
+    bool PrintPages(PrinterCanvas& canvas);
 
     Log1& owner_;
     std::vector<RecordEvent> events_;
@@ -65,6 +79,15 @@ private:
 
 // The File menu command: the window, shown beside the graph and brought to the front.
 void mnuEvents_Click(Log1& w);
+
+// The events of the record in memory, judged at its nominal voltage.
+std::vector<RecordEvent> RecordEventsOf(const Log1& w);
+
+// Left edges of the columns of a printed list `width` wide, each column as wide as its widest
+// text among the captions and the rows, with a gap after it; when they do not fit, the canvas's
+// font is made smaller until they do.
+std::vector<double> FitColumns(Canvas& c, const QStringList& captions,
+                               const std::vector<QStringList>& rows, double width);
 
 // A zoom to an event as a drag over its span would make it, with the whole record first
 // displayed again when the graph is zoomed elsewhere. An event of fewer than three readings

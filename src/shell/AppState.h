@@ -30,7 +30,7 @@ struct TextOrNumber {
     bool operator==(const TextOrNumber&) const = default;
 };
 
-constexpr int kLanguageStrings = 200; // string numbers 1..200 (0 unused)
+constexpr int kLanguageStrings = 400; // string numbers 1..400 (0 unused)
 constexpr int kLanguages = 8;         // languages 1..8 (0 = none chosen)
 
 struct AppState {
@@ -80,6 +80,11 @@ struct AppState {
     std::array<TextOrNumber, 13> ProbeTableA, ProbeTableB, ProbeTableC, ProbeTableD;
     // Probe interpolation rows: ProbeRowsA[k] is ProbeRowsA1..A8 for k = 0..7, index 0..30.
     std::array<std::array<TextOrNumber, 31>, 8> ProbeRowsA, ProbeRowsB;
+
+    // ---- Nominal voltage ------------------------------------------------------------------------
+    // The nominal chosen in this run for the logger numbered NominalLogger (empty: none chosen).
+    // It holds for the rest of the run even when the settings file could not keep it.
+    Number NominalVoltage, NominalLogger;
 
     // ---- Serial link and dialogue with the logger ------------------------------------------
     qint16 CommPort = 0;
@@ -168,7 +173,7 @@ struct AppState {
     Number PrintGraphAnswer;
 
     // ---- Language and display formats ----------------------------------------------------------
-    // LangText[s][l]: string s (0..200) of language l (0..8); language 0 is used while none is
+    // LangText[s][l]: string s (0..400) of language l (0..8); language 0 is used while none is
     // chosen and holds only string 120, "OK".
     std::array<std::array<QString, kLanguages + 1>, kLanguageStrings + 1> LangText;
     Number LanguageIndex;

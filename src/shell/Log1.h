@@ -109,6 +109,7 @@ public:
     QAction* mnuPData;
     QAction* mnuGClip;
     QAction* mnuEvents;
+    QAction* mnuCurves;
     QAction* mnuExportCSV;
     QAction* mnuSaveGraph;
     QAction* mnuLang;
@@ -167,6 +168,8 @@ signals:
     void recordReplaced();
     // The date order was chosen: every date and time pattern was set anew.
     void datePatternsChanged();
+    // A nominal voltage was chosen for the record's logger.
+    void nominalChanged();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,7 +1,8 @@
 #pragma once
 // Numbers of the language strings that the events window, the CSV export, the graph image, the
-// download archive and the Recent menu use (see share/loglango.txt). Everything refers to them by
-// these names, so moving a string to another number is a change of one line here.
+// download archive, the Recent menu and the tolerance curves use (see share/loglango.txt).
+// Everything refers to them by these names, so moving a string to another number is a change of one
+// line here.
 
 namespace str {
 
@@ -50,5 +51,23 @@ constexpr int kRecentGone = 192;            // "%1 is no longer there ..."
 constexpr int kArchiveFailed = 193;         // the status line when a download cannot be kept
 constexpr int kArchiveFolderNotShown = 194; // no file manager showed the archive folder
 constexpr int kPartialKept = 195;           // the readings kept from a download given up, the file
+
+// The nominal voltage, the tolerance curves and their chart.
+constexpr int kMenuCurves = 196;       // "Tolerance &Curves..."
+constexpr int kCurvesTitle = 197;      // "Tolerance Curves"
+constexpr int kNominal = 198;          // "Nominal voltage:"
+constexpr int kAbove110 = 199;         // "Above 110 % of nominal:"
+constexpr int kBelow90 = 200;          // "Below 90 % of nominal:"
+constexpr int kWithin = 201;           // ITIC regions: "within", "no-damage", "prohibited"
+constexpr int kInside = 204;           // SEMI F47: "inside", "outside", "not covered"
+constexpr int kSaveAsButton = 207;     // "&Save As..."
+constexpr int kLegendWithin = 208;     // "Within the curves: %1", then the two other regions
+constexpr int kLegendSemi = 211;       // "SEMI F47 (dashed): %1 inside, %2 outside, ..."
+constexpr int kLegendResolution = 212; // the curves below 0.1 s cannot be shown
+constexpr int kAxisDuration = 213;     // "Duration (s)"
+constexpr int kPercentOfNominal = 214; // "% of nominal"
+constexpr int kNoNominal = 215;        // "This record is in %1, not in volts. ..."
+constexpr int kBadNominal = 216;       // "%1 is not a nominal voltage. Type ... %2 to %3 V ..."
+constexpr int kNominalNotKept = 217;   // the choice holds for this run only: %1 not written
 
 } // namespace str

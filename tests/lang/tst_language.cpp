@@ -26,7 +26,7 @@ TextOf Generated(int l) {
 
 // Languages 1..count with strings 1..strings as Generated gives them; `counts` replaces the
 // first line.
-QByteArray LanguageFile(int count, int strings = 200, QByteArray counts = {}) {
+QByteArray LanguageFile(int count, int strings = kLanguageStrings, QByteArray counts = {}) {
     QByteArray bytes =
         counts.isEmpty() ? QByteArray::number(count) + "," + QByteArray::number(strings) : counts;
     for (int l = 1; l <= count; ++l) bytes += ",\"Name " + QByteArray::number(l) + "\"";
@@ -51,6 +51,7 @@ void CheckCaptions(Log1& w, const TextOf& text) {
     // clang-format off
     const QStringList captions = QString(
         "mnuFile:20 mnuSaveTXT:21 mnuOpen:22 mnuPGraph:23 mnuPData:24 mnuGClip:25 mnuEvents:%5 "
+        "mnuCurves:%8 "
         "mnuExportCSV:%6 mnuSaveGraph:%7 mnuLang:141 "
         "mnuExit:30 mnuSetTime:31 mnuDownload:32 mnuPort:33 mnuFuncWEN:34 mnudegF:35 mnudegC:36 "
         "mnuFuncTREL:34 mnuScale:37 mnuDate:38 mnuUsa:39 mnuEur:40 mnuHelp:41 mnuHelpAbout:44 "
@@ -62,10 +63,12 @@ void CheckCaptions(Log1& w, const TextOf& text) {
         "Label1:12 Label9:13 Label2:14 Label3:15 Label4:16 Command1:120 Command2:119 @PrintOpt "
         "-:116 Command1:117 Command2:118 Command3:119 @SaveOpt -:121 Command1:117 Command2:118 "
         "Command3:119 @ExportOpt -:121 Command1:117 Command2:118 Command3:119 @frmEvents "
-        "-:%1 Command1:%2 Command2:%3 Command3:%4")
+        "-:%1 Command1:%2 Command2:%3 Command3:%4 Command4:%8 @frmCurves -:%9 Command1:%10 "
+        "Command2:%3 Command3:%4")
         .arg(str::kEventsTitle).arg(str::kExportButton).arg(str::kPrintButton)
         .arg(str::kCloseButton).arg(str::kMenuEvents).arg(str::kMenuExportCsv)
-        .arg(str::kMenuSaveGraph).split(' ');
+        .arg(str::kMenuSaveGraph).arg(str::kMenuCurves).arg(str::kCurvesTitle)
+        .arg(str::kSaveAsButton).split(' ');
     // clang-format on
     QWidget* owner = &w;
     for (const QString& caption : captions) {
@@ -114,20 +117,21 @@ private slots:
         // The file, how it reads, the languages read (the table starts with none), and the strings
         // 1..lastText of the last language read.
         const std::tuple<QByteArray, LanguageFileStatus, int, int> cases[] = {
-            {LanguageFile(8, 200), Complete, 8, 200},
+            {LanguageFile(8, kLanguageStrings), Complete, 8, kLanguageStrings},
             {LanguageFile(9, 5), TooManyLanguages, 0, 0},
+            {LanguageFile(1, kLanguageStrings + 1), TooManyStrings, 0, 0},
             {LanguageFile(2, 20).chopped(10), EndedEarly, 2, 19},
             {LanguageFile(3, 4, "\" 3.9\",\"4\""), Complete, 3, 4}}; // counts as texts
         for (const auto& [bytes, status, count, lastText] : cases) {
             const int last = std::max(count, 1);
             LanguageTable table;
-            table.Text[200][last] = "kept";
+            table.Text[kLanguageStrings][last] = "kept";
             QCOMPARE(ParseLanguageFile(bytes, table), status);
             QCOMPARE(int(table.LanguageCount), count);
-            for (int s = 1; s <= 200; ++s)
-                QCOMPARE(table.Text[s][last], s <= lastText ? Generated(last)(s)
-                                              : s == 200    ? QString("kept")
-                                                            : QString());
+            for (int s = 1; s <= kLanguageStrings; ++s)
+                QCOMPARE(table.Text[s][last], s <= lastText           ? Generated(last)(s)
+                                              : s == kLanguageStrings ? QString("kept")
+                                                                      : QString());
         }
     }
 

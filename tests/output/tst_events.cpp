@@ -20,29 +20,6 @@
 
 namespace {
 
-// Rows of an RFC 4180 text; a line end other than CR LF stays inside its field.
-QList<QStringList> ReadCsv(const QByteArray& bytes) {
-    const QString text = QString::fromUtf8(bytes);
-    QList<QStringList> rows{{}};
-    QString field;
-    bool quoted = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted && c == '"' && text.mid(i + 1, 1) == "\"")
-            field += c, ++i;
-        else if (c == '"')
-            quoted = !quoted;
-        else if (!quoted && c == ',')
-            rows.last() << field, field.clear();
-        else if (!quoted && text.mid(i, 2) == "\r\n")
-            rows.last() << field, field.clear(), rows << QStringList(), ++i;
-        else
-            field += c;
-    }
-    rows.removeLast();
-    return rows;
-}
-
 // An ISO 8601 local time with tenths as a day serial.
 double SerialOf(const QString& iso) {
     return ui::SerialFromDate(QDateTime::fromString(iso, Qt::ISODateWithMs));

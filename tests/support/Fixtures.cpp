@@ -76,6 +76,28 @@ QString PdfText(const QString& path, const QString& option) {
     return p.waitForFinished(60000) ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
 }
 
+QList<QStringList> ReadCsv(const QByteArray& bytes) {
+    const QString text = QString::fromUtf8(bytes);
+    QList<QStringList> rows{{}};
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted && c == '"' && text.mid(i + 1, 1) == "\"")
+            field += c, ++i;
+        else if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && c == ',')
+            rows.last() << field, field.clear();
+        else if (!quoted && text.mid(i, 2) == "\r\n")
+            rows.last() << field, field.clear(), rows << QStringList(), ++i;
+        else
+            field += c;
+    }
+    rows.removeLast();
+    return rows;
+}
+
 QRadioButton* OptionOf(QDialog& dialog, int n) {
     return dialog.findChild<QRadioButton*>(QStringLiteral("Option%1").arg(n));
 }

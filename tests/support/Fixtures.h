@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <initializer_list>
 #include <memory>
@@ -43,6 +44,9 @@ QByteArray StatusRecordWith(std::initializer_list<std::pair<int, int>> bytes);
 
 // The text of a PDF file as pdftotext gives it with the option ("-layout", "-bbox").
 QString PdfText(const QString& path, const QString& option = QStringLiteral("-layout"));
+
+// Rows of an RFC 4180 text; a line end other than CR LF stays inside its field.
+QList<QStringList> ReadCsv(const QByteArray& bytes);
 
 // A dialog's radio button OptionN (the port dialog's COM options, say).
 QRadioButton* OptionOf(QDialog& dialog, int n);

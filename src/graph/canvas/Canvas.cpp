@@ -53,12 +53,14 @@ bool Canvas::finish() {
 }
 
 void Canvas::applyPen(const QColor& color) {
-    if (penWidth_ == drawWidth_ && penColor_ == color) return;
+    if (penWidth_ == drawWidth_ && penColor_ == color && penDashed_ == dashed_) return;
     // Square caps: a line covers its end points, and a line from a point to itself (two equal
-    // readings in a row) still leaves a dot.
-    painter_->setPen(QPen(color, drawWidth_, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    // readings in a row) still leaves a dot. Dashes have flat ends, so they stay apart.
+    painter_->setPen(QPen(color, drawWidth_, dashed_ ? Qt::DashLine : Qt::SolidLine,
+                          dashed_ ? Qt::FlatCap : Qt::SquareCap, Qt::MiterJoin));
     penColor_ = color;
     penWidth_ = drawWidth_;
+    penDashed_ = dashed_;
 }
 
 void Canvas::Line(double x1, double y1, double x2, double y2) {
@@ -70,6 +72,11 @@ void Canvas::Line(double x1, double y1, double x2, double y2, const QColor& colo
     if (!p.isActive()) return;
     applyPen(color);
     p.drawLine(QLineF(x1, y1, x2, y2));
+}
+
+void Canvas::FillRect(double x, double y, double width, double height, const QColor& color) {
+    QPainter& p = painter();
+    if (p.isActive()) p.fillRect(QRectF(x, y, width, height), color);
 }
 
 void Canvas::setDrawWidth(int width) {
@@ -100,6 +107,16 @@ void Canvas::Print(const QString& text) {
     const QFontMetricsF metrics(p.font(), p.device());
     p.drawText(QPointF(currentX_, currentY_ + metrics.ascent()), text);
     currentY_ += metrics.height();
+}
+
+double Canvas::TextWidth(const QString& text) {
+    QPainter& p = painter();
+    return p.isActive() ? QFontMetricsF(p.font(), p.device()).horizontalAdvance(text) : 0;
+}
+
+double Canvas::TextHeight() {
+    QPainter& p = painter();
+    return p.isActive() ? QFontMetricsF(p.font(), p.device()).height() : 0;
 }
 
 // ---------------------------------------------------------------------------------------------

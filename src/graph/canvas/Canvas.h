@@ -28,6 +28,11 @@ public:
     // Line width in device pixels for the following lines.
     void setDrawWidth(int width);
     int drawWidth() const { return drawWidth_; }
+    // Dashed or solid for the following lines.
+    void setDashed(bool dashed) { dashed_ = dashed; }
+
+    // A filled rectangle, without an outline.
+    void FillRect(double x, double y, double width, double height, const QColor& color);
 
     void setFontName(const QString& name);
     void setFontSize(double points);
@@ -42,6 +47,9 @@ public:
     // Draws the text with its top-left corner at the current position; CurrentY then moves down
     // one line height and CurrentX stays, so texts printed one after another form a column.
     void Print(const QString& text);
+    // What Print would take of the surface: the text's width, a line's height.
+    double TextWidth(const QString& text);
+    double TextHeight();
 
     void setForeColor(const QColor& color) { foreColor_ = color; }
     QColor foreColor() const { return foreColor_; }
@@ -65,6 +73,7 @@ private:
     QColor penColor_;
     int penWidth_ = -1;
     int drawWidth_ = 1;
+    bool dashed_ = false, penDashed_ = false;
     double currentX_ = 0;
     double currentY_ = 0;
 };

@@ -1,0 +1,99 @@
+#pragma once
+// "Tolerance Curves": the events of the record in memory on the magnitude-duration chart, in a
+// window beside the graph. Pointing at a mark names its event; a click selects the event in the
+// Events window, a double-click zooms the graph to it as the list does. The chart prints, and
+// saves as a PNG picture at twice its size on screen or as a PDF page drawn as lines and text.
+// It follows the record, the language, the date format and the nominal voltage in use.
+
+#include "graph/ToleranceChart.h"
+#include "output/Events.h"
+
+#include <QDialog>
+#include <QWidget>
+
+class ImageCanvas;
+class Log1;
+class PrinterCanvas;
+class QPushButton;
+
+// The chart on screen: a retained picture, drawn again when its size changes, and the pointer's
+// position in the picture's units.
+class CurvesBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit CurvesBox(QWidget* parent);
+    ~CurvesBox() override;
+    ImageCanvas& canvas();
+    QImage Image();
+
+signals:
+    void resized();
+    void hovered(QPointF at, QPoint global);
+    void clicked(QPointF at);
+    void doubleClicked(QPointF at);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    std::unique_ptr<ImageCanvas> canvas_;
+};
+
+class frmCurves : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmCurves(Log1& owner);
+
+    CurvesBox* Picture1;
+    QPushButton* Command1; // Save As
+    QPushButton* Command2; // Print
+    QPushButton* Command3; // Close
+
+    // The events found again in the record in memory and the chart drawn anew.
+    void Recompute();
+    // The chart drawn again on screen, in the language and at the size in use.
+    void Redraw();
+
+    const std::vector<RecordEvent>& events() const { return events_; }
+    const std::vector<ChartMark>& marks() const { return marks_; }
+    // Where the marks lie in Picture1, as last drawn.
+    const ChartMap& map() const { return map_; }
+    // The mark under a position of Picture1; -1 when there is none.
+    int MarkUnder(QPointF at) const;
+    // What the pointer shows at a mark: its event's number, start and duration, and the
+    // mark's magnitude.
+    QString MarkText(int mark) const;
+
+    // The chart as PNG bytes, twice the size of Picture1; as the bytes of a PDF page with the
+    // title and the record's description above it (empty when it could not be made).
+    QByteArray ChartPng();
+    QByteArray ChartPdf();
+    void Save();
+    void Print();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    ChartTexts Texts() const;
+    // The printed page: title, description lines, then the chart in the rest of the page.
+    void DrawPage(PrinterCanvas& canvas, int dotsPerInch);
+
+    Log1& owner_;
+    std::vector<RecordEvent> events_;
+    std::vector<ChartMark> marks_;
+    quality::RegionCounts counts_;
+    ChartMap map_;
+};
+
+// The marks of the judged events: a sag at its lowest reading, a swell at its highest, an event
+// that is both as two; an event that is neither (every reading on the nominal) at its lowest.
+std::vector<ChartMark> ChartMarks(const std::vector<RecordEvent>& events);
+
+// The File menu command and the Events window's button: the chart, beside the graph and brought
+// to the front.
+void mnuCurves_Click(Log1& w);
