@@ -107,6 +107,8 @@ def main():
                 ratios.append((size, ms / entry["real"]))
     timed("Events of a 73620-point record (1227 events)", "BM_FindEvents/mains", 5)
     timed("  every reading an event of its own (73620)", "BM_FindEvents/singles", 5)
+    timed("Judging 73620 events against the tolerance curves", "BM_JudgeEvents", 5)
+    timed("Tolerance-curve chart of 73620 events", "BM_DrawCurveChart", 30)
     timed("Export CSV of 73620 points", "BM_ExportCsv/written", 100)
     timed("  its text alone", "BM_ExportCsv/text")
     timed("Listing of 73620 points to PDF (148 pages)", "BM_PrintDataListing", 3, "s")
@@ -190,7 +192,10 @@ NOTES = """
   the very same file (`skip 15 using 1:2 with lines`, pngcairo, same size) in the same run; its
   figure includes its own start-up, shown beside it (`scripts/bench-gnuplot.sh`).
 - **Events** is `FindEvents` over a full record as the Events window runs it: the mains record's
-  1227 runs of readings, and a record whose 73620 readings are each an event of their own. **Export
+  1227 runs of readings, and a record whose 73620 readings are each an event of their own.
+  **Judging** gives those 73620 events their per cents of nominal, ITIC regions and SEMI F47
+  verdicts, and the **chart** draws them (73620 marks) with the curves and legend on a 740 x 500
+  picture, as the Tolerance Curves window does. **Export
   CSV** is the text of 73620 readings (ISO 8601 times, values with a period) written to a temporary
   file, flushed to the disk and renamed over the old one (`bench/bench_events.cpp`).
 - **Listing** and **graph page**: the Print Data and Print Graph commands on a full record, the
