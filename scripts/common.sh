@@ -1,7 +1,7 @@
 # Shared by run.sh, test.sh and bench.sh: the Debian packages each needs, and their installation.
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev fonts-liberation)
-TEST_PACKAGES=(poppler-utils)
+TEST_PACKAGES=(poppler-utils tzdata)
 RUN_PACKAGES=(xvfb xauth)
 BENCH_PACKAGES=(libbenchmark-dev gnuplot-nox python3)
 FUZZ_PACKAGES=(clang-14 libclang-rt-14-dev)

@@ -51,6 +51,13 @@ BankDecode DecodeBank(std::span<const std::uint8_t> bank, double announcedBlocks
     return result;
 }
 
+void ShiftToWallTime(std::span<double> times, int count, double downloadStart,
+                     const ui::WallShifts& shifts) {
+    if (shifts.none()) return;
+    const int last = std::min(count, static_cast<int>(times.size()) - 1);
+    for (int i = 1; i <= last; ++i) times[size_t(i)] += shifts.at(times[size_t(i)] - downloadStart);
+}
+
 void DecodeRecordBlocks(AppState& st) {
     st.DisplayCount = st.RecordCount;
     const double bankIndex = st.BankIndex;
@@ -64,5 +71,6 @@ void DecodeRecordBlocks(AppState& st) {
     const std::span<double> times(&st.BlockTime[0], BankArray<double>::size());
     const BankDecode decoded = DecodeBank(bank, announced, st.BlockCount, st.DownloadStart,
                                           RangeFactor(st.VoltageRange), values, times);
+    ShiftToWallTime(times, decoded.blocks * kSamplesPerBlock, st.DownloadStart, st.DownloadShifts);
     if (decoded.complete) st.Zoomed = 0;
 }

@@ -7,6 +7,8 @@
 // 60 samples of a block lie 0.1 s apart; every block carries its own start, so consecutive blocks
 // need not be contiguous in time.
 
+#include "ui/DateSerial.h"
+
 #include <cstdint>
 #include <span>
 
@@ -41,6 +43,11 @@ struct BankDecode {
 BankDecode DecodeBank(std::span<const std::uint8_t> bank, double announcedBlocks,
                       double transferBlocks, double downloadStart, double rangeFactor,
                       std::span<double> values, std::span<double> times);
+
+// Times 1..count of a decoded bank moved to the wall time at which each reading was taken,
+// where the computer's UTC offset changed between it and the present (see ui::WallShifts).
+void ShiftToWallTime(std::span<double> times, int count, double downloadStart,
+                     const ui::WallShifts& shifts);
 
 // The decode of the download: DownloadBuffer holds bank BankIndex with BankBlockCounts(BankIndex)
 // blocks; the result goes to BlockValue / BlockTime from index 1. DisplayCount takes RecordCount

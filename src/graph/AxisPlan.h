@@ -188,7 +188,8 @@ constexpr double kGapDays = 1.5 / 864000.0;
 // would fall on either side of kGapDays by where in the record it lies; the comparison allows
 // 1e-9 day (86 microseconds), far below the tenth of a second the logger counts.
 constexpr bool Joined(double previousTime, double time) {
-    return time - previousTime <= kGapDays + 1e-9;
+    // A step back in time (the hour that the clocks going back shows twice) is a pause too.
+    return time - previousTime <= kGapDays + 1e-9 && time - previousTime >= -1e-9;
 }
 
 // Calls line(segment) for each piece of the curve: one per pair of neighbouring points that are

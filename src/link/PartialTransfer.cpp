@@ -18,6 +18,7 @@ std::vector<RecordPoint> ReadingsReceived(const ReceivedBanks& r) {
             reinterpret_cast<const std::uint8_t*>(bytes.data()), size_t(bytes.size()));
         const BankDecode decoded = DecodeBank(data, r.bankBlockCounts[bank], r.blockCount,
                                               r.downloadStart, r.rangeFactor, values, times);
+        ShiftToWallTime(times, decoded.blocks * kReadingsPerBlock, r.downloadStart, r.shifts);
         const int count = std::min(decoded.blocks * kReadingsPerBlock, r.bankRecordCounts[bank]);
         for (int i = 1; i <= count; ++i) {
             const int n =
@@ -52,6 +53,7 @@ ReceivedBanks ReceivedSoFar(const AppState& st, QByteArrayView current) {
                         ? kMemoryReadings - kReadingsPerBlock
                         : kMemoryReadings;
     r.downloadStart = st.DownloadStart;
+    r.shifts = st.DownloadShifts;
     r.rangeFactor = RangeFactor(st.VoltageRange);
     return r;
 }

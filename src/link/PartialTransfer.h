@@ -4,6 +4,7 @@
 // memory, which keeps the previous download or file.
 
 #include "files/RecordFile.h"
+#include "ui/DateSerial.h"
 
 #include <QByteArrayView>
 #include <array>
@@ -22,6 +23,7 @@ struct ReceivedBanks {
     int recordCount = 0; // readings of the whole record; time-order numbers above it are left out
     double downloadStart = 0;
     double rangeFactor = 1;
+    ui::WallShifts shifts;
 };
 
 // The readings of every whole block received, oldest first, placed as a completed transfer

@@ -11,6 +11,7 @@
 // The initialisers below are the values every field holds when the program starts.
 
 #include "shell/RecordArrays.h"
+#include "ui/DateSerial.h"
 #include "ui/Number.h"
 
 #include <QByteArray>
@@ -105,6 +106,9 @@ struct AppState {
     Number ClockByte0, ClockByte1, ClockByte2, ClockByte3;
     Number LoggerElapsed; // logger clock in days
     double DownloadStart = 0.0;
+    // Where the computer's UTC offset changed while the logger ran: readings before a change are
+    // shown at the wall time they were taken at, not an hour off.
+    ui::WallShifts DownloadShifts;
     Number LoggerType;
     qint16 StatusFlags = 0;
     std::array<qint16, 9> StatusBits{};

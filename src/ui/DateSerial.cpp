@@ -1,5 +1,6 @@
 #include "ui/DateSerial.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -120,6 +121,50 @@ double Now() {
 
 void SetClockForTesting(std::function<QDateTime()> clock) {
     Clock() = std::move(clock);
+}
+
+double WallShifts::at(double days) const {
+    double shift = before;
+    // A change at a reading's own instant applies to it; the tolerance covers the rounding of
+    // day serials (a few microseconds), far below the logger's tenth of a second.
+    for (const auto& [from, then] : changes)
+        if (days >= from - 1e-9) shift = then;
+    return shift;
+}
+
+WallShifts WallShiftsBeforeNow(double aheadDays, double spanDays) {
+    WallShifts shifts;
+    if (!(spanDays > 0) || !std::isfinite(spanDays) || !std::isfinite(aheadDays)) return shifts;
+    const auto& clock = Clock();
+    const qint64 end = (clock ? clock() : QDateTime::currentDateTime()).toMSecsSinceEpoch() +
+                       std::llround(aheadDays * kMsPerDay);
+    // A logger's clock runs for a few years at the most; anything longer is a damaged status.
+    const qint64 span = std::llround(std::min(spanDays, 20.0 * 366) * kMsPerDay);
+    const qint64 start = end - span;
+    const auto offsetAt = [](qint64 ms) {
+        return QDateTime::fromMSecsSinceEpoch(ms, Qt::LocalTime).offsetFromUtc();
+    };
+    const int present = offsetAt(end);
+    int offset = offsetAt(start);
+    shifts.before = (offset - present) / kSecondsPerDay;
+    // Offsets change at most a few times a year, weeks apart: a look once a day finds every
+    // change, and halving the day it fell in finds its millisecond.
+    for (qint64 from = start; from < end;) {
+        const qint64 to = std::min(from + kMsPerDay, end);
+        const int next = offsetAt(to);
+        if (next != offset) {
+            qint64 lo = from, hi = to; // offset at lo is the old one, at hi the new one
+            while (hi - lo > 1) {
+                const qint64 mid = lo + (hi - lo) / 2;
+                (offsetAt(mid) == offset ? lo : hi) = mid;
+            }
+            shifts.changes.emplace_back(double(hi - start) / kMsPerDay,
+                                        (next - present) / kSecondsPerDay);
+            offset = next;
+        }
+        from = to;
+    }
+    return shifts;
 }
 
 } // namespace ui

@@ -5,6 +5,8 @@
 
 #include <QDateTime>
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace ui {
 
@@ -27,6 +29,23 @@ double TimeSerial(int hour, int minute, int second);
 
 // The computer clock as a serial. Tests may replace the clock.
 double Now();
+
+// How local wall time moved against the present over a span before the present: where the
+// computer's UTC offset changed within it (the clocks went forward or back for daylight saving),
+// a moment `days` after the span's start shows on the wall clock at
+//   present - span + days + at(days),
+// the shift being the offset then minus the offset now. With no change in the span there is no
+// shift at all, and the sum is exactly what it always was.
+struct WallShifts {
+    double before = 0;                              // from the span's start, in days
+    std::vector<std::pair<double, double>> changes; // (days after the start, shift from then on)
+
+    bool none() const { return before == 0 && changes.empty(); }
+    double at(double days) const;
+};
+// The shifts over the span of `spanDays` that ends `aheadDays` before the computer clock's
+// present instant (a confirmed present time ahead of the computer by that much).
+WallShifts WallShiftsBeforeNow(double aheadDays, double spanDays);
 void SetClockForTesting(std::function<QDateTime()> clock);
 
 } // namespace ui

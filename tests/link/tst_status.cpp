@@ -99,7 +99,7 @@ private slots:
         // clang-format off
         const ReceivedBanks r{{{{}, b1, b2, b3}}, plan->bankBlockCounts, plan->bankRecordCounts,
                               s->blockCount(), s->wrapCount > 0, s->writePointer(),
-                              s->currentBlockFlag, last, 0, 1};
+                              s->currentBlockFlag, last, 0, 1, {}};
         // clang-format on
         std::map<qint64, int> held; // tick -> code
         for (const emulator::Reading& reading : logger.Readings())

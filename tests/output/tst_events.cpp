@@ -49,6 +49,9 @@ private slots:
             << QList<double>{0, 1, 2} << QList<double>{10, 0, 5} << QList<int>{3} << "-";
         QTest::newRow("crossing from below to above")
             << QList<double>{0, 1, 2, 3} << QList<double>{-1, 5, 11, 5} << QList<int>{4} << "B";
+        QTest::newRow("a step back in time splits")
+            << QList<double>{10, 11, 12, 1, 2} << QList<double>{5, 5, 5, 5, 5} << QList<int>{3, 2}
+            << "--";
         QTest::newRow("one reading alone")
             << QList<double>{0, 10, 11, 12} << QList<double>{12, 5, 3, 5} << QList<int>{1, 3}
             << "H-";
