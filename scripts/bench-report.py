@@ -113,6 +113,7 @@ def main():
     timed("  its text alone", "BM_ExportCsv/text")
     timed("Listing of 73620 points to PDF (148 pages)", "BM_PrintDataListing", 3, "s")
     timed("One graph page of 73620 points to PDF", "BM_PrintGraphPage", 200)
+    timed("Site report of 73620 points and 1227 events to PDF", "BM_SiteReport", 2, "s")
     timed("Adapter plugged in again: the port open on it", "BM_AdapterPluggedInAgain", 3000)
     adapter = find(runs, "BM_AdapterPluggedInAgain")
     if adapter and "away_cpu_pct" in adapter["counters"]:
@@ -199,7 +200,8 @@ NOTES = """
   CSV** is the text of 73620 readings (ISO 8601 times, values with a period) written to a temporary
   file, flushed to the disk and renamed over the old one (`bench/bench_events.cpp`).
 - **Listing** and **graph page**: the Print Data and Print Graph commands on a full record, the
-  print dialog answered with a PDF file (`bench/bench_print.cpp`).
+  print dialog answered with a PDF file; the **site report** of the same record (summary, graph,
+  tolerance-curve chart and the 1227 events), written as a PDF file (`bench/bench_print.cpp`).
 - **Adapter** and **Search**: the serial port on the virtual logger behind a by-id style link,
   which the logger's console removes and brings back with a new pseudo-terminal ("unplug",
   "plug"): the time from "plug" to the port open on the new device (the program asks for the

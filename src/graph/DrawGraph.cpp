@@ -35,38 +35,15 @@ void DrawGraph(Log1& w) {
     w.Picture1->update();
 }
 
-void DrawGraph(Log1& w, ImageCanvas& c) {
-    AppState& st = w.st;
+GraphPlan PlanGraph(AppState& st) {
     const int n = DisplayedPoints(st.DisplayCount);
-
-    // 1. Too few points for a graph. Whatever the picture shows belongs to an earlier record.
-    if (n <= 2) {
-        w.Label15->hide();
-        EndBusy(w);
-        c.Cls();
-        w.Frame2->hide();
-        return;
-    }
-
-    // 2. Busy state.
-    ui::SetBackColor(w.Label15, kBusyGreen);
-    w.Label15->setText(st.Text(57));
-    w.Label15->show();
-    w.Label15->repaint();
-    BeginBusy(w);
-    w.mnuFuncWEN->setVisible(false);
-    w.mnuFuncTREL->setVisible(false);
-    c.Cls();
-    if (st.Zoomed == 0) w.Command2->hide();
-    w.Label40->setText(ui::PlainText(n));
-    w.Label40->show();
-    w.Label40->repaint();
-
     const PointSeries points = SeriesOf(st.DisplayTime, st.DisplayValue, n);
+    GraphPlan plan;
+    if (n <= 2) return plan;
     const double t1 = points.firstTime();
     const double tN = points.lastTime();
 
-    // 3 to 10. Value window, clip, statistics, range, step, axis ends and label patterns.
+    // Value window, clip, statistics, range, step, axis ends and label patterns.
     const bool zoomed = st.Zoomed == 1;
     ValueAxisInput in;
     in.zoomed = zoomed;
@@ -98,7 +75,7 @@ void DrawGraph(Log1& w, ImageCanvas& c) {
     st.ValueLabelFormat = va.labelFormat;
     st.ValueReadoutFormat = va.readoutFormat;
 
-    // 11, 12. Time labels and time ends.
+    // Time labels and time ends.
     const TimeAxis ta = PlanTimeAxis(t1, tN);
     st.TimeLabelSeconds = ta.row.seconds;
     st.TimeSubdivisions = ta.row.subdivisions;
@@ -107,6 +84,46 @@ void DrawGraph(Log1& w, ImageCanvas& c) {
     st.TimeLabelDays = ta.labelDays;
     st.FirstTimeLabel = ta.first;
     st.LastTimeLabel = ta.last;
+    plan.planned = true;
+    plan.value = va;
+    plan.time = ta;
+    return plan;
+}
+
+void DrawGraph(Log1& w, ImageCanvas& c) {
+    AppState& st = w.st;
+    const int n = DisplayedPoints(st.DisplayCount);
+
+    // 1. Too few points for a graph. Whatever the picture shows belongs to an earlier record.
+    if (n <= 2) {
+        w.Label15->hide();
+        EndBusy(w);
+        c.Cls();
+        w.Frame2->hide();
+        return;
+    }
+
+    // 2. Busy state.
+    ui::SetBackColor(w.Label15, kBusyGreen);
+    w.Label15->setText(st.Text(57));
+    w.Label15->show();
+    w.Label15->repaint();
+    BeginBusy(w);
+    w.mnuFuncWEN->setVisible(false);
+    w.mnuFuncTREL->setVisible(false);
+    c.Cls();
+    if (st.Zoomed == 0) w.Command2->hide();
+    w.Label40->setText(ui::PlainText(n));
+    w.Label40->show();
+    w.Label40->repaint();
+
+    const PointSeries points = SeriesOf(st.DisplayTime, st.DisplayValue, n);
+    const double t1 = points.firstTime();
+
+    // 3 to 12. Value window, statistics, axes and label patterns.
+    const GraphPlan plan = PlanGraph(st);
+    const ValueAxis& va = plan.value;
+    const TimeAxis& ta = plan.time;
     const int k = ta.labels;
     const int m = ta.intervals;
 

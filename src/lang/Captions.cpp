@@ -57,6 +57,7 @@ void CaptionMainWindow(Log1& w) {
                  {w.mnuGClip, 25},
                  {w.mnuEvents, str::kMenuEvents},
                  {w.mnuCurves, str::kMenuCurves},
+                 {w.mnuReport, str::kMenuReport},
                  {w.mnuExportCSV, str::kMenuExportCsv},
                  {w.mnuSaveGraph, str::kMenuSaveGraph},
                  {w.mnuLang, 141},

@@ -3,6 +3,7 @@
 #include "output/GraphImage.h"
 #include "output/PrintData.h"
 #include "output/PrintGraph.h"
+#include "output/Report.h"
 #include "output/frmCurves.h"
 #include "output/frmEvents.h"
 #include "shell/Log1.h"
@@ -15,5 +16,6 @@ void WireOutput(Log1& w) {
     QObject::connect(w.mnuGClip, &QAction::triggered, &w, [&w] { mnuGClip_Click(w); });
     QObject::connect(w.mnuEvents, &QAction::triggered, &w, [&w] { mnuEvents_Click(w); });
     QObject::connect(w.mnuCurves, &QAction::triggered, &w, [&w] { mnuCurves_Click(w); });
+    QObject::connect(w.mnuReport, &QAction::triggered, &w, [&w] { mnuReport_Click(w); });
     QObject::connect(w.mnuSaveGraph, &QAction::triggered, &w, [&w] { mnuSaveGraph_Click(w); });
 }

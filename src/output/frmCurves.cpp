@@ -158,8 +158,7 @@ void frmCurves::Recompute() {
     Redraw();
 }
 
-ChartTexts frmCurves::Texts() const {
-    const AppState& st = owner_.st;
+ChartTexts ChartTextsOf(const AppState& st) {
     ChartTexts texts;
     texts.axisDuration = st.Text(str::kAxisDuration);
     texts.axisPercent = st.Text(str::kPercentOfNominal);
@@ -169,6 +168,10 @@ ChartTexts frmCurves::Texts() const {
     texts.resolution = st.Text(str::kLegendResolution);
     if (!quality::RecordNominal(st)) texts.noNominal = st.Text(str::kNoNominal).arg(st.UnitName);
     return texts;
+}
+
+ChartTexts frmCurves::Texts() const {
+    return ChartTextsOf(owner_.st);
 }
 
 void frmCurves::Redraw() {

@@ -14,6 +14,7 @@
 class ImageCanvas;
 class Log1;
 class PrinterCanvas;
+struct AppState;
 class QPushButton;
 
 // The chart on screen: a retained picture, drawn again when its size changes, and the pointer's
@@ -93,6 +94,10 @@ private:
 // The marks of the judged events: a sag at its lowest reading, a swell at its highest, an event
 // that is both as two; an event that is neither (every reading on the nominal) at its lowest.
 std::vector<ChartMark> ChartMarks(const std::vector<RecordEvent>& events);
+
+// The chart's axis titles and legend in the language in use; for a record without a nominal
+// voltage, why there is no chart.
+ChartTexts ChartTextsOf(const AppState& st);
 
 // The File menu command and the Events window's button: the chart, beside the graph and brought
 // to the front.

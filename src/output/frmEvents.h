@@ -10,7 +10,6 @@
 #include <QDialog>
 
 class Log1;
-class Canvas;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -65,7 +64,6 @@ protected:
 
 private:
     EventTexts Texts() const;
-    QString ColumnCaption(int column) const;
     // The summary's value texts, Label6..Label10.
     QStringList SummaryValues() const;
     // The nominal's choice and the times off nominal for the record in memory.
@@ -82,12 +80,6 @@ void mnuEvents_Click(Log1& w);
 
 // The events of the record in memory, judged at its nominal voltage.
 std::vector<RecordEvent> RecordEventsOf(const Log1& w);
-
-// Left edges of the columns of a printed list `width` wide, each column as wide as its widest
-// text among the captions and the rows, with a gap after it; when they do not fit, the canvas's
-// font is made smaller until they do.
-std::vector<double> FitColumns(Canvas& c, const QStringList& captions,
-                               const std::vector<QStringList>& rows, double width);
 
 // A zoom to an event as a drag over its span would make it, with the whole record first
 // displayed again when the graph is zoomed elsewhere. An event of fewer than three readings

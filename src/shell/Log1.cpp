@@ -201,7 +201,8 @@ void Log1::buildMenus() {
     mnuGClip = addItem(fileMenu, "mnuGClip", QStringLiteral("Graph to Clipboard"));
     fileMenu->addSeparator();
     mnuEvents = addItem(fileMenu, "mnuEvents", QStringLiteral("Events..."));
-    mnuCurves = addItem(fileMenu, "mnuCurves", QStringLiteral("Tolerance Curves..."));
+    mnuCurves = addItem(fileMenu, "mnuCurves", QStringLiteral("&Tolerance Curves..."));
+    mnuReport = addItem(fileMenu, "mnuReport", QStringLiteral("&Site Report..."));
     mnuExportCSV = addItem(fileMenu, "mnuExportCSV", QStringLiteral("Export CSV..."));
     mnuSaveGraph = addItem(fileMenu, "mnuSaveGraph", QStringLiteral("Save Graph As..."));
     fileMenu->addSeparator();

@@ -110,6 +110,7 @@ public:
     QAction* mnuGClip;
     QAction* mnuEvents;
     QAction* mnuCurves;
+    QAction* mnuReport;
     QAction* mnuExportCSV;
     QAction* mnuSaveGraph;
     QAction* mnuLang;

@@ -70,4 +70,22 @@ constexpr int kNoNominal = 215;        // "This record is in %1, not in volts. .
 constexpr int kBadNominal = 216;       // "%1 is not a nominal voltage. Type ... %2 to %3 V ..."
 constexpr int kNominalNotKept = 217;   // the choice holds for this run only: %1 not written
 
+// The site report.
+constexpr int kMenuReport = 218;        // "&Site Report..."
+constexpr int kReportTitle = 219;       // "Site Report"
+constexpr int kReportAsPdf = 220;       // save as PDF (Yes) or print (No)?
+constexpr int kPageOf = 221;            // "Page %1 of %2"
+constexpr int kReportMade = 222;        // "Report made %1"
+constexpr int kUnit = 223;              // "Unit:"
+constexpr int kRange = 224;             // "Range:"
+constexpr int kHighLimit = 225;         // "High limit:", then "Low limit:"
+constexpr int kTimeSpan = 227;          // "Time span:"
+constexpr int kEventsBySide = 228;      // "Events by side:"
+constexpr int kTimeAboveHigh = 229;     // "Time above High:", "Time below Low:", "Time between ..."
+constexpr int kWritingReport = 232;     // "Writing the report..."
+constexpr int kFirstDataPoint = 17;     // "First data point:", then "Last data point:"
+constexpr int kLoggerNo = 146;          // "Logger No: "
+constexpr int kPointsColon = 149;       // "Points: "
+constexpr int kProgramName = 1;         // "Vesto Logger"
+
 } // namespace str

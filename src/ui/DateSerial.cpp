@@ -115,8 +115,12 @@ double TimeSerial(int hour, int minute, int second) {
 }
 
 double Now() {
+    return SerialFromDate(NowDateTime());
+}
+
+QDateTime NowDateTime() {
     const auto& clock = Clock();
-    return SerialFromDate(clock ? clock() : QDateTime::currentDateTime());
+    return clock ? clock() : QDateTime::currentDateTime();
 }
 
 void SetClockForTesting(std::function<QDateTime()> clock) {
@@ -135,9 +139,7 @@ double WallShifts::at(double days) const {
 WallShifts WallShiftsBeforeNow(double aheadDays, double spanDays) {
     WallShifts shifts;
     if (!(spanDays > 0) || !std::isfinite(spanDays) || !std::isfinite(aheadDays)) return shifts;
-    const auto& clock = Clock();
-    const qint64 end = (clock ? clock() : QDateTime::currentDateTime()).toMSecsSinceEpoch() +
-                       std::llround(aheadDays * kMsPerDay);
+    const qint64 end = NowDateTime().toMSecsSinceEpoch() + std::llround(aheadDays * kMsPerDay);
     // A logger's clock runs for a few years at the most; anything longer is a damaged status.
     const qint64 span = std::llround(std::min(spanDays, 20.0 * 366) * kMsPerDay);
     const qint64 start = end - span;

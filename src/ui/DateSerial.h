@@ -29,6 +29,8 @@ double TimeSerial(int hour, int minute, int second);
 
 // The computer clock as a serial. Tests may replace the clock.
 double Now();
+// The same present as a local date-time, with its UTC offset.
+QDateTime NowDateTime();
 
 // How local wall time moved against the present over a span before the present: where the
 // computer's UTC offset changed within it (the clocks went forward or back for daylight saving),

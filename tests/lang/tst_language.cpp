@@ -51,7 +51,7 @@ void CheckCaptions(Log1& w, const TextOf& text) {
     // clang-format off
     const QStringList captions = QString(
         "mnuFile:20 mnuSaveTXT:21 mnuOpen:22 mnuPGraph:23 mnuPData:24 mnuGClip:25 mnuEvents:%5 "
-        "mnuCurves:%8 "
+        "mnuCurves:%8 mnuReport:%11 "
         "mnuExportCSV:%6 mnuSaveGraph:%7 mnuLang:141 "
         "mnuExit:30 mnuSetTime:31 mnuDownload:32 mnuPort:33 mnuFuncWEN:34 mnudegF:35 mnudegC:36 "
         "mnuFuncTREL:34 mnuScale:37 mnuDate:38 mnuUsa:39 mnuEur:40 mnuHelp:41 mnuHelpAbout:44 "
@@ -68,7 +68,7 @@ void CheckCaptions(Log1& w, const TextOf& text) {
         .arg(str::kEventsTitle).arg(str::kExportButton).arg(str::kPrintButton)
         .arg(str::kCloseButton).arg(str::kMenuEvents).arg(str::kMenuExportCsv)
         .arg(str::kMenuSaveGraph).arg(str::kMenuCurves).arg(str::kCurvesTitle)
-        .arg(str::kSaveAsButton).split(' ');
+        .arg(str::kSaveAsButton).arg(str::kMenuReport).split(' ');
     // clang-format on
     QWidget* owner = &w;
     for (const QString& caption : captions) {
