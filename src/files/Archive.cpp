@@ -2,16 +2,14 @@
 
 #include "files/Recent.h"
 #include "files/SaveRecord.h"
+#include "shell/AppState.h"
 #include "shell/FileLocations.h"
-#include "shell/Log1.h"
-#include "shell/StringNumbers.h"
 #include "ui/DateSerial.h"
 #include "ui/ReplaceFile.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
-#include <QLabel>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
@@ -53,18 +51,7 @@ void PruneArchive(const QString& folder) {
     if (!gone.isEmpty()) ForgetRecords(gone);
 }
 
-// Once a run: a disk that is full now is full for the next download too, and the user has heard
-// it. A later archive that succeeds takes the line away again.
-void ShowArchiveFailure(Log1& w, const QString& folder, const QString& reason) {
-    if (w.st.ArchiveFailureShown == 1) return;
-    w.st.ArchiveFailureShown = 1;
-    w.Label41->setText(w.st.Text(str::kArchiveFailed).arg(reason));
-    w.Label41->setToolTip(QDir::toNativeSeparators(folder));
-    w.Label41->show();
-    w.Label41->repaint();
-}
-
-QString Keep(Log1& w, const QByteArray& bytes, const Number& logger, int readings, bool partial) {
+ArchiveOutcome Keep(const QByteArray& bytes, const Number& logger, int readings, bool partial) {
     const QDir folder(ArchiveFolder());
     const double now = ui::Now();
     QString path = folder.filePath(ArchiveFileName(logger, now, partial));
@@ -74,14 +61,10 @@ QString Keep(Log1& w, const QByteArray& bytes, const Number& logger, int reading
     const QString failure = QDir().mkpath(QFileInfo(path).absolutePath())
                                 ? ui::ReplaceFile(path, bytes)
                                 : QStringLiteral("the folder cannot be created");
-    if (!failure.isEmpty()) {
-        ShowArchiveFailure(w, folder.path(), failure);
-        return {};
-    }
-    w.Label41->hide();
+    if (!failure.isEmpty()) return {{}, failure, folder.path()};
     PruneArchive(folder.path());
     RememberRecord({path, logger, now, readings, partial});
-    return path;
+    return {path, {}, folder.path()};
 }
 
 } // namespace
@@ -125,16 +108,14 @@ std::vector<QString> ArchiveExcess(std::vector<ArchivedFile> files, qint64 maxBy
     return excess;
 }
 
-void ArchiveDownload(Log1& w) {
-    const AppState& st = w.st;
+std::optional<ArchiveOutcome> ArchiveDownload(const AppState& st) {
     const int count = static_cast<int>(st.RecordCount);
-    if (count < 1 || count > kMaxReadings) return;
-    Keep(w, FormatRecordFile(RecordHeaderOf(st), count, RecordPointsOf(st, false)), st.LoggerNumber,
-         count, false);
+    if (count < 1 || count > kMaxReadings) return std::nullopt;
+    return Keep(FormatRecordFile(RecordHeaderOf(st), count, RecordPointsOf(st, false)),
+                st.LoggerNumber, count, false);
 }
 
-QString ArchivePartialDownload(Log1& w, const std::vector<RecordPoint>& points) {
-    const AppState& st = w.st;
+ArchiveOutcome ArchivePartialDownload(const AppState& st, const std::vector<RecordPoint>& points) {
     const int count = static_cast<int>(std::min<size_t>(points.size(), kMaxReadings));
     if (count == 0) return {};
     // The header a completed transfer would have given the record (see FinishTransfer).
@@ -146,5 +127,5 @@ QString ArchivePartialDownload(Log1& w, const std::vector<RecordPoint>& points) 
     header.lowLimit = st.LimitLow;
     const QByteArray bytes = FormatRecordFile(
         header, count, [&points](int i) { return points[static_cast<size_t>(i - 1)]; });
-    return Keep(w, bytes, st.StatusLoggerNumber, count, true);
+    return Keep(bytes, st.StatusLoggerNumber, count, true);
 }

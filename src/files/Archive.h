@@ -4,8 +4,8 @@
 // its oldest readings once full. So every download that completes, and whatever whole blocks
 // arrived of one that ended early, is written as a record file to the per-user data folder
 // (~/.local/share/vesto-logger/archive/<logger number>/<date>T<time>[-partial].txt) right after
-// the graph is shown. Nothing is asked, nothing changes in memory, and a failure is told once a
-// run in the main window's status line. The archive keeps at most a set number of bytes (1 GiB
+// the graph is shown. Nothing is asked, nothing changes in memory; the front end says when a
+// file could not be written. The archive keeps at most a set number of bytes (1 GiB
 // unless [archive] maxBytes in the program's own settings file says otherwise); the oldest files
 // go first, but never one of the 20 newest.
 
@@ -17,7 +17,7 @@
 #include <optional>
 #include <vector>
 
-class Log1;
+struct AppState;
 
 inline constexpr qint64 kDefaultArchiveBytes = qint64(1) << 30;
 inline constexpr int kArchiveKeptNewest = 20;
@@ -47,8 +47,16 @@ struct ArchivedFile {
 std::vector<QString> ArchiveExcess(std::vector<ArchivedFile> files, qint64 maxBytes,
                                    int keep = kArchiveKeptNewest);
 
-// The record just downloaded, as Save As would write it whole.
-void ArchiveDownload(Log1& w);
+// Where a download was kept: the file written, or why it could not be, and the folder.
+struct ArchiveOutcome {
+    QString path;
+    QString failure;
+    QString folder;
+};
+
+// The record just downloaded, as Save As would write it whole; nothing for a record the arrays
+// cannot hold.
+std::optional<ArchiveOutcome> ArchiveDownload(const AppState& st);
 // The readings that arrived of a download given up, with the header the completed download
-// would have had. Returns the file written; nothing is written when no reading arrived.
-QString ArchivePartialDownload(Log1& w, const std::vector<RecordPoint>& points);
+// would have had. Nothing is written (and no path given) when no reading arrived.
+ArchiveOutcome ArchivePartialDownload(const AppState& st, const std::vector<RecordPoint>& points);

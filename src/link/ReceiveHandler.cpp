@@ -2,19 +2,12 @@
 
 #include "data/DecodeRecordBlocks.h"
 #include "files/Archive.h"
-#include "graph/DrawGraph.h"
+#include "link/LoggerLink.h"
 #include "link/ReferenceClock.h"
 #include "link/StatusRecord.h"
 #include "link/serial/MSComm1.h"
-#include "shell/Log1.h"
-#include "ui/Colors.h"
-#include "ui/Format.h"
+#include "shell/AppState.h"
 
-#include <QAction>
-#include <QGroupBox>
-#include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
 #include <algorithm>
 #include <utility>
 
@@ -41,13 +34,13 @@ int bankCountOf(const AppState& st) {
 
 // Everything read so far that has not been taken: what an earlier read left over, then the
 // bytes waiting in the port.
-QByteArray takeReceived(Log1& w) {
+QByteArray takeReceived(LoggerLink& w) {
     QByteArray bytes = std::exchange(w.st.ReceivedAhead, QByteArray());
     bytes += w.MSComm1->input();
     return bytes;
 }
 
-void statusRecord(Log1& w, QByteArray bytes) {
+void statusRecord(LoggerLink& w, QByteArray bytes) {
     AppState& st = w.st;
     if (bytes.size() < kStatusRecordBytes) {
         // The rest of the record is still on its way.
@@ -60,7 +53,7 @@ void statusRecord(Log1& w, QByteArray bytes) {
     if (const auto record = ParseStatusRecord(bytes)) ApplyStatusRecord(w, *record);
 }
 
-void statusExchange(Log1& w) {
+void statusExchange(LoggerLink& w) {
     AppState& st = w.st;
     QByteArray bytes = takeReceived(w);
     if (st.StatusPhase == 1) {
@@ -71,10 +64,7 @@ void statusExchange(Log1& w) {
     st.StatusPhase = 1;
     st.PollMisses = 0;
     w.MSComm1->setRThreshold(kStatusRecordBytes);
-    ui::SetBackColor(w.Label15, ui::BgrColor(0xC0C000));
-    w.Label15->setText(st.Text(65));
-    w.Label15->show();
-    w.Label15->repaint();
+    emit w.statusAcknowledged();
     st.TransferSeconds = 0;
     bytes.remove(0, 1);
     if (!bytes.isEmpty()) statusRecord(w, std::move(bytes));
@@ -83,7 +73,7 @@ void statusExchange(Log1& w) {
 // Takes every bank whose bytes have all come; waits for the rest of the next one. A bank that
 // arrives in the same read as the one before it is split off by its announced size; the last
 // bank takes every byte that came.
-void takeBanks(Log1& w) {
+void takeBanks(LoggerLink& w) {
     AppState& st = w.st;
     const int banks = bankCountOf(st);
     while (st.BankReceiving <= banks) {
@@ -103,11 +93,11 @@ void takeBanks(Log1& w) {
     }
     FinishTransfer(w);
     // The graph reaches the screen first; the archive is written before the user can act on it.
-    w.repaint();
-    ArchiveDownload(w);
+    if (const std::optional<ArchiveOutcome> kept = ArchiveDownload(st))
+        emit w.archived(kept->path, kept->failure, kept->folder);
 }
 
-void transferAcknowledge(Log1& w, QByteArray bytes) {
+void transferAcknowledge(LoggerLink& w, QByteArray bytes) {
     AppState& st = w.st;
     if (bytes.isEmpty() || bytes.at(0) != kAcknowledge) return;
     if (bankCountOf(st) == 0) {
@@ -124,27 +114,15 @@ void transferAcknowledge(Log1& w, QByteArray bytes) {
     st.BankData1.clear();
     st.BankData2.clear();
     st.BankData3.clear();
-    const QColor yellow = ui::BgrColor(0xFFFF);
-    ui::SetBackColor(w.Label15, yellow);
-    ui::SetBackColor(w.Label16, yellow);
-    w.Label15->setText(st.Text(66));
-    w.Label16->setText(st.Text(67));
-    w.Label16->show();
-    w.Label17->show();
-    w.Label15->show();
     st.PollMisses = 0;
     st.DataSavedBeforeTransfer = st.DataSaved;
     st.DataSaved = 0;
-    w.mnuSaveTXT->setEnabled(true);
-    BeginBusy(w);
-    w.mnuFuncWEN->setVisible(false);
-    w.mnuFuncTREL->setVisible(false);
-    w.mnuScale->setVisible(false);
+    emit w.transferStarted();
     st.ReceivedAhead = bytes.mid(1);
     takeBanks(w);
 }
 
-void recordTransfer(Log1& w) {
+void recordTransfer(LoggerLink& w) {
     AppState& st = w.st;
     if (st.Transferring == 0) {
         transferAcknowledge(w, takeReceived(w));
@@ -156,7 +134,7 @@ void recordTransfer(Log1& w) {
 
 } // namespace
 
-void MSComm1_OnComm(Log1& w) {
+void MSComm1_OnComm(LoggerLink& w) {
     if (w.MSComm1->commEvent() != MSComm1::EvReceive) return;
     if (w.st.LinkState == 1)
         statusExchange(w);
@@ -164,7 +142,7 @@ void MSComm1_OnComm(Log1& w) {
         recordTransfer(w);
 }
 
-void ApplyStatusRecord(Log1& w, const StatusRecord& r) {
+void ApplyStatusRecord(LoggerLink& w, const StatusRecord& r) {
     AppState& st = w.st;
     const double factor = LimitRangeFactor(st.VoltageRange);
     const double high = r.highRaw * factor;
@@ -184,13 +162,12 @@ void ApplyStatusRecord(Log1& w, const StatusRecord& r) {
     st.StatusBits = r.statusBits();
     st.PresentShown = r.presentShown();
 
-    w.mnuSetup->setVisible(r.loggerType == 80);
     st.BankCount = r.bankCount();
     st.BlockCount = r.blockCount();
     st.WritePointer = r.writePointer();
     st.LoggerElapsed = r.loggerElapsed();
     st.DownloadBytes = r.downloadBytes();
-    UpdateTimeBase(w);
+    UpdateTimeBase(st);
 
     if (st.LimitsConfirmed == 0) {
         if (high == factor * st.LimitHigh && low == factor * st.LimitLow && mode == st.LimitMode) {
@@ -214,42 +191,12 @@ void ApplyStatusRecord(Log1& w, const StatusRecord& r) {
     }
     for (size_t k = 1; k <= 3; ++k) st.BankBlockCounts[k] = planEntry(st.BankBytes, int(k)) / 80;
 
-    w.Frame1->setTitle(st.Text(151) + ui::Str(r.loggerNumber) + st.Text(152));
-    w.Label22->setText(ui::Format(st.LoggerRecordCount, QStringLiteral("#,##0")));
-    w.Label22->show();
-    w.Label22->repaint();
-    w.Label23->show();
-    w.Label4->setText(QStringLiteral("High:"));
-    w.Label6->setText(ui::PlainText(high));
-    w.Label21->setText(QStringLiteral("Low:"));
-    w.Label11->setText(ui::PlainText(low));
-    if (r.presentShown() == 0) {
-        w.Label26->hide();
-        w.Label19->hide();
-    } else {
-        w.Label26->setText(QStringLiteral("Present:"));
-        w.Label19->setText(ui::PlainText(r.presentReading() * PresentRangeFactor(st.VoltageRange)));
-        w.Label26->show();
-        w.Label19->show();
-    }
-    w.Label34->setText(mode == 1 ? QStringLiteral("Exception IN")
-                                 : QStringLiteral("Exception OUT"));
-    if (r.loggerType == 80) {
-        for (QLabel* label : {w.Label4, w.Label6, w.Label21, w.Label11, w.Label34}) label->show();
-    }
-    if (st.CommPort >= 1 && st.CommPort <= 4)
-        w.Label13->setText(QStringLiteral("COM %1").arg(st.CommPort));
-    w.Label13->show();
-    w.Label13->repaint();
     st.LoggerOnline = 1;
+    emit w.statusApplied(r);
 }
 
-void FinishTransfer(Log1& w) {
+void FinishTransfer(LoggerLink& w) {
     AppState& st = w.st;
-    w.Label14->setText(QStringLiteral("100"));
-    w.ProgressBar1->setValue(100);
-    w.Label14->repaint();
-    w.ProgressBar1->repaint();
     st.BankReceiving = 0;
     st.DataFromFile = 0;
     st.StatusFresh = 0;
@@ -295,33 +242,18 @@ void FinishTransfer(Log1& w) {
         st.RecordCount = kMemoryReadings - kReadingsPerBlock;
     }
 
-    w.Label40->setText(ui::PlainText(st.DisplayCount));
-    w.Label40->show();
-    w.Label40->repaint();
     st.UnitCode = st.FunctionCode;
     st.ProbeScale = st.FunctionScale;
     st.UnitName = st.FunctionUnitName;
     st.HighLimitValue = st.LimitHigh;
     st.LowLimitValue = st.LimitLow;
-    DrawGraph(w);
     st.Transferring = 0;
     st.DownloadRequested = 0;
-    w.Command3->show();
-    for (QAction* item : {w.mnuSaveTXT, w.mnuPGraph, w.mnuPData, w.mnuGClip})
-        item->setEnabled(true);
-    emit w.recordReplaced();
+    emit w.recordPlaced();
 }
 
-void ShowTransferProgress(Log1& w) {
-    AppState& st = w.st;
+double TransferPercent(const LoggerLink& w) {
+    const AppState& st = w.st;
     const qint64 waiting = w.MSComm1->inBufferCount() + st.ReceivedAhead.size();
-    const float progress =
-        TransferProgress(static_cast<int>(st.BankReceiving.value()), waiting, st.DownloadBytes);
-    w.ProgressBar1->show();
-    w.ProgressBar1->setValue(std::clamp(static_cast<int>(progress), 0, 100));
-    // The bar repaints itself at once on a new value; on X11 that repaint was seen not to reach
-    // the screen during a download (the bar stayed empty until 100 %). A queued update does.
-    w.ProgressBar1->update();
-    w.Label14->setText(QString::number(static_cast<int>(progress)));
-    w.Label14->show();
+    return TransferProgress(static_cast<int>(st.BankReceiving.value()), waiting, st.DownloadBytes);
 }

@@ -1,6 +1,7 @@
 #include "shell/Log1.h"
 
 #include "graph/canvas/PictureBox.h"
+#include "link/LoggerLink.h"
 #include "link/serial/MSComm1.h"
 #include "shell/DatePatterns.h"
 #include "shell/Logo.h"
@@ -67,8 +68,8 @@ QFont BannerFont() {
 
 Log1::Log1(AppState& state, QWidget* parent) : QMainWindow(parent), st(state) {
     setObjectName(QStringLiteral("Log1"));
-    MSComm1 = new ::MSComm1(this);
-    MSComm1->setObjectName(QStringLiteral("MSComm1"));
+    Link = new LoggerLink(st, this);
+    MSComm1 = Link->MSComm1;
     buildControls();
     buildMenus();
     buildTimers();
@@ -260,13 +261,10 @@ void Log1::buildMenus() {
 }
 
 void Log1::buildTimers() {
-    QTimer** timers[] = {&Timer1, &Timer2, &Timer3, &Timer4,  &Timer5, &Timer6,
-                         &Timer7, &Timer8, &Timer9, &Timer10, &Timer11};
-    int n = 1;
-    for (QTimer** timer : timers) {
-        *timer = new QTimer(this);
-        (*timer)->setObjectName(QStringLiteral("Timer%1").arg(n++));
-    }
+    // The dialogue's timers are the link's; the window watches Timer3 and Timer9 as well.
+    Timer1 = Link->Timer1, Timer2 = Link->Timer2, Timer3 = Link->Timer3, Timer4 = Link->Timer4;
+    Timer5 = Link->Timer5, Timer6 = Link->Timer6, Timer7 = Link->Timer7, Timer8 = Link->Timer8;
+    Timer9 = Link->Timer9, Timer10 = Link->Timer10, Timer11 = Link->Timer11;
 }
 
 QList<QAction*> Log1::busyMenus() const {
@@ -384,10 +382,7 @@ void Log1::Load() {
     if (language >= 0 && language <= kLanguages)
         st.HelpFileName = st.LangHelpFile[static_cast<size_t>(language)];
     // 25: from here on the timers fire.
-    const int intervals[] = {200, 200, 1000, 500, 10000, 200, 400, 10000, 2000, 2000, 1000};
-    QTimer* timers[] = {Timer1, Timer2, Timer3, Timer4,  Timer5, Timer6,
-                        Timer7, Timer8, Timer9, Timer10, Timer11};
-    for (int i = 0; i < 11; ++i) timers[i]->start(intervals[i]);
+    Link->start();
     // 26
     Label15->clear();
     Label16->clear();
@@ -443,6 +438,7 @@ void Log1::closeEvent(QCloseEvent* event) {
     }
     if (procedures.WriteSettingsFile) procedures.WriteSettingsFile();
     ended_ = true;
+    Link->stop();
     for (QTimer* timer : findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
         timer->stop();
     MSComm1->setPortOpen(false);

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <functional>
 
+class LoggerLink;
 class MSComm1;
 class PictureBox;
 class QAction;
@@ -146,6 +147,8 @@ public:
     QAction* mnuHelpAbout;
 
     // ---- The dialogue with the logger --------------------------------------------------------
+    // The link runs it; its port and timers are the window's controls of the design.
+    LoggerLink* Link;
     QTimer* Timer1;
     QTimer* Timer2;
     QTimer* Timer3;

@@ -6,6 +6,7 @@
 // (setup.cpp). Those runs also show each timer sending only in its turn.
 #include "LinkWindow.h"
 #include "link/CommandSequencer.h"
+#include "link/LoggerLink.h"
 #include "link/ReceiveHandler.h"
 #include "link/StatusRecord.h"
 #include "support/PromptScript.h"
@@ -31,7 +32,7 @@ class SequencerTest : public QObject {
     // Sends Status and answers it with the bytes given, in one write or in two.
     void answerStatus(const QByteArray& answer, bool split = false) {
         f->st.LinkState = 1;
-        Timer1_Timer(f->w);
+        Timer1_Timer(*f->w.Link);
         QCOMPARE(f->line.read(2), QByteArray("\0R", 2));
         QVERIFY(f->line.write(split ? answer.left(1) : answer));
         if (!split) return;
@@ -82,14 +83,14 @@ private slots:
         QFETCH(QByteArray, answer);
         AppState& st = f->st;
         st.PortReady = 1;
-        ApplyStatusRecord(f->w, *ParseStatusRecord(StatusRecordWith({{68, 5}})));
+        ApplyStatusRecord(*f->w.Link, *ParseStatusRecord(StatusRecordWith({{68, 5}})));
         st.LoggerOnline = 0;
         answerStatus(answer);
         QTest::qWait(200);
         QCOMPARE(st.LoggerOnline, qint16(0));
         QCOMPARE(int(st.LoggerRecordCount), 300);
         QCOMPARE(int(st.BankBytes[1]), 400);
-        Timer5_Timer(f->w);
+        Timer5_Timer(*f->w.Link);
         answerStatus(kAck + StatusRecordWith({{68, 10}}), true); // the acknowledge apart
         QTRY_COMPARE(st.LoggerOnline, qint16(1));
         QCOMPARE(int(st.LoggerRecordCount), 600);
@@ -97,14 +98,14 @@ private slots:
     // A late answer still waiting in the input would be read as the answer to the next command:
     // each of the four commands throws it away before it goes out.
     void lateAnswerThrownAway() {
-        const std::pair<void (*)(Log1&), QByteArray> commands[] = {{SendStatus, {"\0R", 2}},
+        const std::pair<void (*)(LoggerLink&), QByteArray> commands[] = {{SendStatus, {"\0R", 2}},
                                                                    {SendTransfer, {"\0T", 2}},
                                                                    {SendLimits, {"\0L", 2}},
                                                                    {SendRestart, {"\0B", 2}}};
         for (const auto& [send, sent] : commands) {
             QVERIFY(f->line.write("late"));
             QTRY_COMPARE(f->w.MSComm1->inBufferCount(), 4);
-            send(f->w);
+            send(*f->w.Link);
             QCOMPARE(f->line.read(sent.size()), sent);
             QCOMPARE(f->w.MSComm1->inBufferCount(), 0);
             f->line.read(3, 100); // the rest of the Limits command
