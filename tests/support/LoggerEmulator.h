@@ -1,5 +1,5 @@
 #pragma once
-// The virtual logger (the logger-emulator executable) run as a separate process for end-to-end
+// The virtual logger (the vesto-logger-emulator executable) run as a separate process for end-to-end
 // tests: it opens a pseudo-terminal and answers the program's commands on it. The test reads
 // what it received (its command log) and what it holds (its record of readings).
 
