@@ -3,6 +3,7 @@
 #include "files/SaveOpt.h"
 #include "support/Fixtures.h"
 #include "support/PromptScript.h"
+#include "support/Pty.h"
 #include "support/TestRegistry.h"
 #include "ui/Pointer.h"
 
@@ -353,13 +354,24 @@ private slots:
     }
 
     // A file named on the command line opens as with Open; a missing one is reported once, with
-    // no Open dialog after it, and the program goes on without a record. --help names the file.
+    // no Open dialog after it, and the program goes on without a record. --help names the file;
+    // it and --version answer on standard output alone, with no display to start on.
     void commandLineFile() {
-        QProcess help;
-        help.start(VESTO_BINARY_DIR "/vesto-logger", {"--help"});
-        QVERIFY(help.waitForFinished(20000));
-        const QByteArray usage = help.readAllStandardOutput();
-        QVERIFY2(usage.contains("--version") && usage.contains("[file]"), usage.constData());
+        QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
+        for (const char* name :
+             {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_RUNTIME_DIR"})
+            bare.remove(name);
+        for (const QString option : {"--help", "--version"}) {
+            QProcess info;
+            info.setProcessEnvironment(bare);
+            info.start(VESTO_BINARY_DIR "/vesto-logger", {option});
+            QVERIFY(info.waitForFinished(20000));
+            const QByteArray out = info.readAllStandardOutput();
+            QCOMPARE(info.readAllStandardError(), QByteArray());
+            QVERIFY2(option == "--help" ? out.contains("--version") && out.contains("[file]")
+                                        : out == "vesto-logger " VESTO_VERSION "\n",
+                     out.constData());
+        }
 
         PromptScript script;
         script.message(Marked(55), ui::Ok);
@@ -369,6 +381,22 @@ private slots:
         dir->write("given.txt", SmallFile());
         OpenRecordFile(*w, dir->file("given.txt"));
         QVERIFY(w->RecordLoaded() && int(st->RecordCount) == 3 && st->GraphTitle == "Opened");
+
+        // The program itself, given the file: once its window has painted it says how many
+        // readings it shows, and ends.
+        QFile shipped(VESTO_SOURCE_DIR "/share/loggerx.ini");
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        dir->write("loggerx.ini", shipped.readAll().replace("language =  0", "language =  1"));
+        Pty com1;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("VESTO_COM1", com1.slavePath());
+        env.insert("VESTO_STARTUP_PROBE",
+                   QString::number(QDateTime::currentMSecsSinceEpoch() * 1000000));
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(VESTO_BINARY_DIR "/vesto-logger", {"given.txt"});
+        QVERIFY(program.waitForFinished(60000));
+        QVERIFY(program.readAllStandardOutput().contains("readings: 3\n"));
     }
 };
 
