@@ -2,8 +2,10 @@
 // the Port menu while a logger answers and the search for the logger run end to end in
 // tests/e2e/faults.cpp.
 #include "LinkWindow.h"
+#include "link/LoggerSearch.h"
 #include "link/PortDevices.h"
 #include "link/PortSelection.h"
+#include "link/StatusRecord.h"
 #include "link/frmPort.h"
 #include "support/PromptScript.h"
 #include "support/TestRegistry.h"
@@ -12,6 +14,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 
 class PortSelectionTest : public QObject {
@@ -74,6 +77,52 @@ private slots:
         ReadPortDevices(next);
         QCOMPARE(QStringList({next.devicePath(2), next.devicePath(3), next.chosenDevice(4)}),
                  QStringList({detected[2].stablePath, typed.slavePath(), QString()}));
+    }
+
+    // Search asks the COM options' devices first, in their order, then the other detected ones.
+    void searchOrder() {
+        LinkWindow f; // COM1 a silent line
+        Pty other;
+        frmPort& form = FormOf<frmPort>(f.w);
+        form.listDevices = [&other] {
+            return QList<SerialDevice>{{other.slavePath(), {}, {}, {}, {}, true, true}};
+        };
+        QStringList asked, expected;
+        PromptScript script;
+        script.modal("frmPort", [&](QDialog&) {
+            for (int n = 1; n <= 4; ++n) expected << form.comboPath(n);
+            QSignalSpy trying(form.findChild<LoggerSearch*>(), &LoggerSearch::trying);
+            form.Command3->click();
+            QTRY_COMPARE_WITH_TIMEOUT(trying.size(), 5, 10000);
+            for (const QList<QVariant>& call : trying) asked << call.at(0).toString();
+            form.Command2->click();
+        });
+        ShowPortDialog(f.w);
+        QVERIFY2(script.finished(), qPrintable(script.report()));
+        QCOMPARE(asked, expected << other.slavePath());
+    }
+
+    // An acknowledge followed by a record that cannot be a status record is not the logger.
+    void searchTakesOnlyPossibleRecords_data() {
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<bool>("found");
+        QTest::newRow("bank 3") << StatusRecordWith({{68, 10}, {70, 3}}) << false;
+        QTest::newRow("block index 409") << StatusRecordWith({{68, 0x99}, {69, 1}}) << false;
+        QTest::newRow("bank 2, block 408")
+            << StatusRecordWith({{68, 0x98}, {69, 1}, {70, 2}}) << true;
+    }
+    void searchTakesOnlyPossibleRecords() {
+        QFETCH(QByteArray, record);
+        QFETCH(bool, found);
+        Pty device;
+        LoggerSearch search;
+        QSignalSpy foundSpy(&search, &LoggerSearch::found);
+        QSignalSpy nothing(&search, &LoggerSearch::nothingFound);
+        search.start({device.slavePath()});
+        QCOMPARE(device.read(2), QByteArray("\0R", 2));
+        QVERIFY(device.write(kAcknowledge + record));
+        QTRY_COMPARE(foundSpy.size() + nothing.size(), 1);
+        QCOMPARE(foundSpy.size(), int(found));
     }
 
     // The stored port failed at start-up: COM1 is tried, then the user is told and asked.
