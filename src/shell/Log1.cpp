@@ -88,15 +88,10 @@ void Log1::buildControls() {
     ui::SetBackColor(this, kCream);
     ui::SetBackColor(client, kCream);
 
-    Picture2 = ui::NewLabel(client, "Picture2", {}, 240, 120, 1935, 615);
     // The banner Label28 lies over the lower part of the picture, so the drawing keeps above it.
-    QPixmap picture(Picture2->size());
-    picture.fill(Qt::transparent);
-    {
-        QPainter p(&picture);
-        p.drawPixmap(0, 0, DrawLogo(QSize(Picture2->width(), ui::TwipsToPixels(330))));
-    }
-    Picture2->setPixmap(picture);
+    Picture2 = new LogoBox(client, ui::TwipsToPixels(330));
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    ui::PlaceTwips(Picture2, 240, 120, 1935, 615);
     Label28 = ui::NewLabel(client, "Label28", QStringLiteral("Vesto Logger"), 240, 480, 1695, 255);
     Label28->setFont(QFont(QStringLiteral("Arial"), 10));
     Label28->raise();

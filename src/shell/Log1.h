@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <functional>
 
+class LogoBox;
 class MSComm1;
 class PictureBox;
 class QAction;
@@ -48,7 +49,7 @@ public:
     void ApplyLayout();
 
     // ---- Controls on the window --------------------------------------------------------------
-    QLabel* Picture2;
+    LogoBox* Picture2;
     QLabel* Label28;
     QLabel* Label1;
     QGroupBox* Frame1;

@@ -62,8 +62,23 @@ PictureBox::~PictureBox() = default;
 ImageCanvas& PictureBox::canvas() {
     // A hidden widget gets its resize event only when shown; the size is known before that.
     canvas_.resize(width(), height());
+    followScreenRatio();
     update();
     return canvas_;
+}
+
+bool PictureBox::followScreenRatio() {
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == canvas_.ratio()) return false;
+    canvas_.setRatio(ratio);
+    return true;
+}
+
+bool PictureBox::event(QEvent* event) {
+    // The window moved to another screen (or its screen changed its ratio).
+    if (event->type() == QEvent::ScreenChangeInternal && followScreenRatio())
+        QMetaObject::invokeMethod(this, &PictureBox::ratioChanged, Qt::QueuedConnection);
+    return QWidget::event(event);
 }
 
 void PictureBox::Cls() {
@@ -75,8 +90,15 @@ QImage PictureBox::Image() {
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
+    // Whatever way the ratio reached the box, it is noticed here at the latest.
+    if (followScreenRatio())
+        QMetaObject::invokeMethod(this, &PictureBox::ratioChanged, Qt::QueuedConnection);
     QPainter p(this);
-    p.drawImage(event->rect().topLeft(), canvas_.Image(), event->rect());
+    const QImage& image = canvas_.Image();
+    // The part to paint, in the image's device pixels: drawn one to one.
+    const QRectF area = event->rect();
+    const qreal k = image.devicePixelRatio();
+    p.drawImage(area, image, QRectF(area.topLeft() * k, area.size() * k));
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
@@ -84,8 +106,8 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
 }
 
-// The canvas's pixels are the widget's pixels, so the pointer position is already in canvas
-// units.
+// The canvas's units are the widget's logical pixels, so the pointer position is already in
+// canvas units, whatever the screen's ratio.
 void PictureBox::mousePressEvent(QMouseEvent* event) {
     const QPointF pos = event->position();
     emit MouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), pos.x(), pos.y());
