@@ -6,6 +6,7 @@
 #include "output/PrintState.h"
 #include "shell/Log1.h"
 #include "shell/StringNumbers.h"
+#include "shell/WindowPlace.h"
 #include "ui/Format.h"
 #include "ui/Prompts.h"
 
@@ -35,6 +36,9 @@ QString WithoutColon(const QString& caption) {
     if (text.endsWith(u':')) text.chop(1);
     return text.trimmed();
 }
+
+// The window's place in the program's own settings file.
+const QString kWindowName = QStringLiteral("events");
 
 bool IsNumberColumn(int column) {
     return column != kColumnStart && column != kColumnEnd && column != kColumnLimits;
@@ -383,6 +387,13 @@ void frmEvents::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
+void frmEvents::hideEvent(QHideEvent* event) {
+    // Closed by the user or at the program's end; not when the system hides it with the main
+    // window (minimised).
+    if (!event->spontaneous()) KeepWindowPlace(*this, kWindowName);
+    QDialog::hideEvent(event);
+}
+
 bool frmEvents::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Grid1 && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
@@ -402,13 +413,21 @@ void mnuEvents_Click(Log1& w) {
     if (!RecordLoadedOrSay(w)) return;
     frmEvents& events = FormOf<frmEvents>(w);
     if (!events.isVisible()) {
-        // Beside the main window where the screen has room, else over its right part.
-        const QRect main = w.frameGeometry();
-        const QRect screen = w.screen() ? w.screen()->availableGeometry() : main;
-        const int x = std::max(screen.left(),
-                               std::min(main.right() + 1, screen.right() + 1 - events.width()));
-        events.move(x, main.top());
-        events.show();
+        bool maximized = false;
+        if (HasWindowPlace(kWindowName)) {
+            maximized = RestoreWindowPlace(events, kWindowName, events.minimumSizeHint(), 0.5);
+        } else {
+            // Beside the main window where the screen has room, else over its right part.
+            const QRect main = w.frameGeometry();
+            const QRect screen = w.screen() ? w.screen()->availableGeometry() : main;
+            const int x = std::max(screen.left(),
+                                   std::min(main.right() + 1, screen.right() + 1 - events.width()));
+            events.move(x, main.top());
+        }
+        if (maximized)
+            events.showMaximized();
+        else
+            events.show();
     }
     events.raise();
     events.activateWindow();

@@ -4,6 +4,7 @@
 #include "link/serial/MSComm1.h"
 #include "shell/DatePatterns.h"
 #include "shell/Logo.h"
+#include "shell/WindowPlace.h"
 #include "shell/about2.h"
 #include "ui/Colors.h"
 #include "ui/DateSerial.h"
@@ -25,6 +26,8 @@
 namespace {
 
 const QColor kCream(255, 255, 224);
+// The main window's place in the program's own settings file.
+const QString kWindowName = QStringLiteral("main");
 const QColor kMagenta(255, 0, 255);
 const QColor kYellow(255, 255, 0);
 
@@ -387,9 +390,14 @@ void Log1::Load() {
     for (QLabel* label : {Label15, Label16, Label17, Label2, Label5}) label->hide();
     // 27
     st.LinkStarted = 0;
-    // 28
-    resize(ui::TwipsToPixels(9195), ui::TwipsToPixels(6555) + menuBar()->sizeHint().height());
-    show();
+    // 28: where the user left the window, else at three quarters of the screen; the layout rule
+    // places the controls for that size as for any other.
+    const QSize design(ui::TwipsToPixels(9195),
+                       ui::TwipsToPixels(6555) + menuBar()->sizeHint().height());
+    if (RestoreWindowPlace(*this, kWindowName, design, 0.75))
+        showMaximized();
+    else
+        show();
 }
 
 void Log1::ApplyLayout() {
@@ -435,6 +443,7 @@ void Log1::closeEvent(QCloseEvent* event) {
         }
     }
     if (procedures.WriteSettingsFile) procedures.WriteSettingsFile();
+    KeepWindowPlace(*this, kWindowName);
     ended_ = true;
     for (QTimer* timer : findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
         timer->stop();
