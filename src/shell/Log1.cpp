@@ -14,10 +14,13 @@
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -77,6 +80,7 @@ Log1::Log1(AppState& state, QWidget* parent) : QMainWindow(parent), st(state) {
     buildTimers();
     // Controls keep their design positions; the window itself may be sized freely.
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    setAcceptDrops(true);
     ui::SetDialogParent(this);
 }
 
@@ -426,6 +430,30 @@ void Log1::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     ApplyLayout();
     if (RecordLoaded() && procedures.DrawGraph) procedures.DrawGraph();
+}
+
+namespace {
+
+// The one local file a drag brings; empty for several files, a web address or text.
+QString DroppedFile(const QMimeData* data) {
+    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
+    return urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
+}
+
+} // namespace
+
+// A file is taken whenever File > Open could be chosen: not while a download, a drawing or a
+// printout holds the menus.
+void Log1::dragEnterEvent(QDragEnterEvent* event) {
+    if (mnuFile->isEnabled() && !DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Log1::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (!mnuFile->isEnabled() || path.isEmpty()) return;
+    event->acceptProposedAction();
+    emit fileDropped(path);
 }
 
 void Log1::closeEvent(QCloseEvent* event) {

@@ -168,10 +168,14 @@ signals:
     void recordReplaced();
     // The date order was chosen: every date and time pattern was set anew.
     void datePatternsChanged();
+    // A file was dragged from a file manager and dropped on the window, to be opened.
+    void fileDropped(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildControls();
