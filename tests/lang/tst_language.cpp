@@ -243,5 +243,51 @@ private slots:
     }
 };
 
+// The first start under the desktop's language: the suite runs this under LANG=de_DE.UTF-8
+// (Deutsch selected, Enter takes it), LANG=ja_JP.UTF-8 and the C locale (nothing selected, Enter
+// does nothing), VESTO_EXPECTED_LANGUAGE naming the option expected.
+class FirstStartLanguageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void desktopLanguageSelected() {
+        const QString expected = qEnvironmentVariable("VESTO_EXPECTED_LANGUAGE");
+        Pty line;
+        qputenv("VESTO_COM1", line.slavePath().toLocal8Bit());
+        ScopedWorkDir dir;
+        QStringList selected;
+        bool enterTook = false;
+        PromptScript script;
+        script.modal("langfrm", [&](QDialog& d) {
+            auto& f = static_cast<langfrm&>(d);
+            for (int k = 1; k <= 8; ++k)
+                if (f.option(k)->isChecked()) selected << f.option(k)->text();
+            QTest::keyClick(&f, Qt::Key_Return);
+            enterTook = f.isHidden();
+            if (!enterTook) f.Option1->click(), f.Command1->click();
+        });
+        MainWindowFixture fx;
+        fx.w->Load();
+        QVERIFY2(script.finished(), qPrintable(script.report()));
+        QCOMPARE(selected.join(u','), expected);
+        QCOMPARE(enterTook, !expected.isEmpty());
+    }
+
+    // The desktop's languages, most wanted first, against the four languages shipped.
+    void matching() {
+        const QStringList names{"English", "Deutsch", "Français", "Español"};
+        const std::pair<QStringList, int> cases[] = {{{"de-AT", "de"}, 2},
+                                                     {{"fr-CA"}, 3},
+                                                     {{"es-MX", "es"}, 4},
+                                                     {{"en-GB"}, 1},
+                                                     {{"ja-JP"}, 0},
+                                                     {{"ja", "fr-FR"}, 3},
+                                                     {{"C"}, 0}};
+        for (const auto& [desktop, language] : cases)
+            QCOMPARE(DesktopLanguage(names, desktop), language);
+        QCOMPARE(DesktopLanguage({"German", "French"}, {"fr-BE"}), 2);
+    }
+};
+
 VESTO_TEST(LanguageTest)
+VESTO_TEST(FirstStartLanguageTest)
 #include "tst_language.moc"
