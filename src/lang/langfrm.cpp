@@ -70,6 +70,7 @@ void langfrm::showEvent(QShowEvent* event) {
     const bool chosen = language >= 1 && language <= kLanguages;
     SavedLanguage = static_cast<qint16>(chosen ? language : 0);
     setWindowTitle(st.Text(141));
+    Frame1->setAccessibleName(st.Text(141));
 
     // Two options at least; beyond them one per language of the file. A file of one language
     // (or none) leaves all eight showing, the extra ones without a name.

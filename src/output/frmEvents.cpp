@@ -7,6 +7,7 @@
 #include "shell/Log1.h"
 #include "shell/StringNumbers.h"
 #include "shell/WindowPlace.h"
+#include "ui/Accessible.h"
 #include "ui/Format.h"
 #include "ui/Prompts.h"
 
@@ -144,6 +145,8 @@ frmEvents::frmEvents(Log1& owner) : QDialog(&owner), owner_(owner) {
         summary->addWidget(*values[i], i, 1);
     }
     summary->setColumnStretch(1, 1);
+    // A screen reader reads each value with its caption: "Events: 12".
+    for (int i = 0; i < 5; ++i) ui::NameValue(*values[i], *captions[i]);
 
     model_ = new EventsModel(this, events_);
     Grid1 = new QTableView(this);

@@ -6,6 +6,7 @@
 #include "shell/Logo.h"
 #include "shell/WindowPlace.h"
 #include "shell/about2.h"
+#include "ui/Accessible.h"
 #include "ui/Colors.h"
 #include "ui/DateSerial.h"
 #include "ui/Pointer.h"
@@ -154,6 +155,12 @@ void Log1::buildControls() {
     Label24 = ui::NewLabel(Frame2, "Label24", QStringLiteral("Points:"), 1560, 480, 615, 225);
     Label40 = ui::NewLabel(Frame2, "Label40", {}, 2160, 480, 1215, 225);
 
+    // A screen reader reads each value with the caption beside it: "High: 200".
+    const std::pair<QLabel*, QLabel*> captioned[] = {
+        {Label6, Label4},   {Label11, Label21}, {Label19, Label26}, {Label2, Label5},
+        {Label29, Label33}, {Label30, Label32}, {Label31, Label27}, {Label40, Label24}};
+    for (const auto& [value, caption] : captioned) ui::NameValue(value, caption);
+
     Command2 = ui::NewControl<QPushButton>(client, "Command2", QStringLiteral("Unzoom"), 240, 5400,
                                            1455, 255);
     Command3 = ui::NewControl<QPushButton>(client, "Command3", QStringLiteral("Annotate"), 240,
@@ -239,7 +246,7 @@ void Log1::buildMenus() {
     func02 = addItem(funcTrelMenu, "func02", {});
     func03 = addItem(funcTrelMenu, "func03", {});
 
-    mnuSetup = addBarItem(bar, "mnuSetup", QStringLiteral("Setup"));
+    mnuSetup = addBarItem(bar, "mnuSetup", QStringLiteral("Set&up"));
     mnuScale = addBarItem(bar, "mnuScale", QStringLiteral("&Scale"));
 
     dateMenu = makeMenu(bar, "mnuDate", QStringLiteral("Date Fr&mt"), mnuDate);
@@ -483,9 +490,7 @@ void Log1::closeEvent(QCloseEvent* event) {
 }
 
 void Log1::showAbout() {
-    about2& about = FormOf<about2>(*this);
-    about.Label8->setText(QStringLiteral("Made for the Vesto voltage exception logger."));
-    ui::RunModal(about);
+    ui::RunModal(FormOf<about2>(*this));
 }
 
 void BeginBusy(Log1& w) {

@@ -1,7 +1,8 @@
 #pragma once
 // Numbers of the language strings that the events window, the CSV export, the graph image, the
-// download archive and the Recent menu use (see share/loglango.txt). Everything refers to them by
-// these names, so moving a string to another number is a change of one line here.
+// download archive, the Recent menu and the names for screen readers use (see
+// share/loglango.txt). Everything refers to them by these names, so moving a string to another
+// number is a change of one line here.
 
 namespace str {
 
@@ -50,5 +51,12 @@ constexpr int kRecentGone = 192;            // "%1 is no longer there ..."
 constexpr int kArchiveFailed = 193;         // the status line when a download cannot be kept
 constexpr int kArchiveFolderNotShown = 194; // no file manager showed the archive folder
 constexpr int kPartialKept = 195;           // the readings kept from a download given up, the file
+
+// What screen readers say of controls whose caption alone does not tell.
+constexpr int kStoredReadings = 196; // "Stored readings": the logger's count in the panel
+constexpr int kLoggerStatus = 197;   // "Logger status": the panel of the logger's state
+constexpr int kAnnotateTells = 198;  // what Annotate is for
+constexpr int kEventListKeys = 199;  // Enter zooms, Ctrl+C copies, in the events list
+constexpr int kClockFieldKeys = 200; // the arrow keys change a field of the clock dialog
 
 } // namespace str

@@ -35,6 +35,7 @@ about2::about2(Log1& owner) : QDialog(&owner) {
     Label9 = line(this, "Label9", 3000);
     Label8 = line(this, "Label8", 3300);
     Label8->setWordWrap(true);
+    Label8->setText(QStringLiteral("Made for the Vesto voltage exception logger."));
 
     Command1 =
         ui::NewControl<QPushButton>(this, "Command1", QStringLiteral("OK"), 480, 3480, 1215, 375);

@@ -53,6 +53,8 @@ PictureBox::PictureBox(QWidget* parent)
     setPalette(pal);
     setAutoFillBackground(true);
     setMouseTracking(true);
+    // Reached by Tab, so that a screen reader tells what the picture shows.
+    setFocusPolicy(Qt::TabFocus);
     shape_->setObjectName(QStringLiteral("Shape1"));
     shape_->hide();
 }
@@ -72,6 +74,16 @@ bool PictureBox::followScreenRatio() {
     if (ratio == canvas_.ratio()) return false;
     canvas_.setRatio(ratio);
     return true;
+}
+
+void PictureBox::focusInEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 bool PictureBox::event(QEvent* event) {
@@ -99,6 +111,10 @@ void PictureBox::paintEvent(QPaintEvent* event) {
     const QRectF area = event->rect();
     const qreal k = image.devicePixelRatio();
     p.drawImage(area, image, QRectF(area.topLeft() * k, area.size() * k));
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
