@@ -1,5 +1,7 @@
 #include "shell/Logo.h"
 
+#include "ui/Accessible.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -53,7 +55,9 @@ QPixmap DrawLogo(const QSize& size, qreal ratio) {
     return pixmap;
 }
 
-LogoBox::LogoBox(QWidget* parent, int logoHeight) : QWidget(parent), logoHeight_(logoHeight) {}
+LogoBox::LogoBox(QWidget* parent, int logoHeight) : QWidget(parent), logoHeight_(logoHeight) {
+    ui::SetRole(this, QAccessible::Graphic);
+}
 
 void LogoBox::paintEvent(QPaintEvent*) {
     QPainter p(this);

@@ -10,6 +10,7 @@ namespace {
 
 constexpr const char* kCaptionText = "vestoCaptionText";
 constexpr const char* kCaptionLabel = "vestoCaptionLabel";
+constexpr const char* kRole = "vestoAccessibleRole";
 
 // A label or frame named "caption: value".
 class CaptionedValue : public QAccessibleWidget {
@@ -34,8 +35,10 @@ public:
 
 QAccessibleInterface* Factory(const QString&, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
-    if (!widget ||
-        !(widget->property(kCaptionText).isValid() || widget->property(kCaptionLabel).isValid()))
+    if (!widget) return nullptr;
+    if (widget->property(kRole).isValid())
+        return new QAccessibleWidget(widget, QAccessible::Role(widget->property(kRole).toInt()));
+    if (!widget->property(kCaptionText).isValid() && !widget->property(kCaptionLabel).isValid())
         return nullptr;
     if (qobject_cast<QLabel*>(widget)) return new CaptionedValue(widget, QAccessible::StaticText);
     if (qobject_cast<QGroupBox*>(widget)) return new CaptionedValue(widget, QAccessible::Grouping);
@@ -43,13 +46,15 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
 }
 
 // The factory is asked before Qt's own; an interface Qt made for the widget before it was given
-// a caption is let go, so that the next question reaches the factory.
-void Adopt(QWidget* value) {
+// a caption or a role is let go, so that the next question reaches the factory.
+void Adopt(QWidget* widget) {
     static const bool installed = (QAccessible::installFactory(Factory), true);
     Q_UNUSED(installed);
-    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(value);
-    if (made && !dynamic_cast<CaptionedValue*>(made))
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    QAccessibleInterface* made = QAccessible::queryAccessibleInterface(widget);
+    const QVariant role = widget->property(kRole);
+    const bool ours = role.isValid() ? made && made->role() == role.toInt()
+                                     : dynamic_cast<CaptionedValue*>(made) != nullptr;
+    if (made && !ours) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }
 
 } // namespace
@@ -65,6 +70,11 @@ void NameValue(QWidget* value, const QLabel* caption) {
 void NameValue(QWidget* value, const QString& caption) {
     value->setProperty(kCaptionText, caption);
     Adopt(value);
+}
+
+void SetRole(QWidget* widget, QAccessible::Role role) {
+    widget->setProperty(kRole, int(role));
+    Adopt(widget);
 }
 
 QString PlainName(const QString& caption) {

@@ -1,5 +1,7 @@
 #include "graph/canvas/PictureBox.h"
 
+#include "ui/Accessible.h"
+
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -55,6 +57,7 @@ PictureBox::PictureBox(QWidget* parent)
     setMouseTracking(true);
     // Reached by Tab, so that a screen reader tells what the picture shows.
     setFocusPolicy(Qt::TabFocus);
+    ui::SetRole(this, QAccessible::Chart);
     shape_->setObjectName(QStringLiteral("Shape1"));
     shape_->hide();
 }
