@@ -2,6 +2,7 @@
 
 #include "ui/Accessible.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -55,8 +56,9 @@ PictureBox::PictureBox(QWidget* parent)
     setPalette(pal);
     setAutoFillBackground(true);
     setMouseTracking(true);
-    // Reached by Tab, so that a screen reader tells what the picture shows.
-    setFocusPolicy(Qt::TabFocus);
+    // Reached by Tab or a click, so that a screen reader tells what the picture shows and its
+    // owner hears the keys.
+    setFocusPolicy(Qt::StrongFocus);
     ui::SetRole(this, QAccessible::Chart);
     shape_->setObjectName(QStringLiteral("Shape1"));
     shape_->hide();
@@ -140,6 +142,11 @@ void PictureBox::mouseMoveEvent(QMouseEvent* event) {
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF pos = event->position();
     emit MouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), pos.x(), pos.y());
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event) {
+    emit KeyDown(event->key(), shiftCode(event->modifiers()));
+    QWidget::keyPressEvent(event);
 }
 
 // The meta-object is compiled here, so linking the picture box does not pull in the meta-objects

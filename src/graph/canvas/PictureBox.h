@@ -39,6 +39,8 @@ signals:
     void MouseDown(int button, int shift, double x, double y);
     void MouseMove(int button, int shift, double x, double y);
     void MouseUp(int button, int shift, double x, double y);
+    // A key pressed while the box has the focus (Qt::Key), with the shift code as above.
+    void KeyDown(int key, int shift);
 
 protected:
     bool event(QEvent* event) override;
@@ -49,6 +51,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // Takes the screen's ratio; true when it differed, and the picture was cleared.
