@@ -80,49 +80,35 @@ private slots:
     }
 
     // Search asks the COM options' devices first, in their order, then the other detected ones.
-    void searchOrder() {
-        LinkWindow f; // COM1 a silent line
+    // An acknowledge with a record that cannot be a status record (bank 3, block 409) is not
+    // the logger.
+    void searchOrderAndAnswers() {
+        LinkWindow f; // COM1 the test's line
         Pty other;
         frmPort& form = FormOf<frmPort>(f.w);
         form.listDevices = [&other] {
-            return QList<SerialDevice>{{other.slavePath(), {}, {}, {}, {}, true, true}};
+            return QList<SerialDevice>{{other.slavePath(), {}, {}, {}, {}, false, true}};
         };
         QStringList asked, expected;
         PromptScript script;
         script.modal("frmPort", [&](QDialog&) {
             for (int n = 1; n <= 4; ++n) expected << form.comboPath(n);
-            QSignalSpy trying(form.findChild<LoggerSearch*>(), &LoggerSearch::trying);
+            auto* search = form.findChild<LoggerSearch*>();
+            QSignalSpy trying(search, &LoggerSearch::trying), found(search, &LoggerSearch::found);
             form.Command3->click();
-            QTRY_COMPARE_WITH_TIMEOUT(trying.size(), 5, 10000);
-            for (const QList<QVariant>& call : trying) asked << call.at(0).toString();
+            for (auto [device, record] : {std::pair{&f.line, StatusRecordWith({{70, 3}})},
+                                          {&f.line, StatusRecordWith({{68, 0x99}, {69, 1}})},
+                                          {&other, StatusRecordWith({{28, 77}})}})
+                QVERIFY(device->read(2, 3000) == QByteArray("\0R", 2) &&
+                        device->write(kAcknowledge + record));
+            QTRY_COMPARE(found.size(), 1);
+            QCOMPARE(found[0], QVariantList({other.slavePath(), 77}));
+            for (const QList<QVariant>& call : trying) asked << call[0].toString();
             form.Command2->click();
         });
         ShowPortDialog(f.w);
         QVERIFY2(script.finished(), qPrintable(script.report()));
         QCOMPARE(asked, expected << other.slavePath());
-    }
-
-    // An acknowledge followed by a record that cannot be a status record is not the logger.
-    void searchTakesOnlyPossibleRecords_data() {
-        QTest::addColumn<QByteArray>("record");
-        QTest::addColumn<bool>("found");
-        QTest::newRow("bank 3") << StatusRecordWith({{68, 10}, {70, 3}}) << false;
-        QTest::newRow("block index 409") << StatusRecordWith({{68, 0x99}, {69, 1}}) << false;
-        QTest::newRow("bank 2, block 408")
-            << StatusRecordWith({{68, 0x98}, {69, 1}, {70, 2}}) << true;
-    }
-    void searchTakesOnlyPossibleRecords() {
-        QFETCH(QByteArray, record);
-        QFETCH(bool, found);
-        Pty device;
-        LoggerSearch search;
-        QSignalSpy foundSpy(&search, &LoggerSearch::found);
-        QSignalSpy nothing(&search, &LoggerSearch::nothingFound);
-        search.start({device.slavePath()});
-        QCOMPARE(device.read(2), QByteArray("\0R", 2));
-        QVERIFY(device.write(kAcknowledge + record));
-        QTRY_COMPARE(foundSpy.size() + nothing.size(), 1);
-        QCOMPARE(foundSpy.size(), int(found));
     }
 
     // The stored port failed at start-up: COM1 is tried, then the user is told and asked.

@@ -1,5 +1,4 @@
 #include "graph/canvas/PictureBox.h"
-#include "shell/WindowPlace.h"
 #include "support/Fixtures.h"
 #include "support/PromptScript.h"
 #include "support/TestRegistry.h"
@@ -99,61 +98,24 @@ private slots:
                  QSize(ui::TwipsToPixels(0.95 * 900 * 15), ui::TwipsToPixels(0.62 * 640 * 15)));
     }
 
-    // Where a window of design size 613 x 457 opens, on a screen of 1920 x 1040 with, for two,
-    // one of 1280 x 1024 to its right (for none, only a small one of 800 x 600).
-    void windowPlace_data() {
-        QTest::addColumn<QRect>("saved"); // empty: nothing kept
-        QTest::addColumn<int>("screens");
-        QTest::addColumn<QRect>("expected");
-        QTest::newRow("first start: three quarters, centred")
-            << QRect() << 1 << QRect(240, 130, 1440, 780);
-        QTest::newRow("first start, small screen: design size")
-            << QRect() << 0 << QRect(93, 71, 613, 457);
-        QTest::newRow("kept") << QRect(100, 80, 700, 500) << 1 << QRect(100, 80, 700, 500);
-        QTest::newRow("kept on the second screen")
-            << QRect(2000, 90, 900, 600) << 2 << QRect(2000, 90, 900, 600);
-        QTest::newRow("second screen gone: centred")
-            << QRect(2000, 90, 900, 600) << 1 << QRect(510, 220, 900, 600);
-        QTest::newRow("larger than its screen now")
-            << QRect(1950, 0, 2400, 1300) << 2 << QRect(1920, 0, 1280, 1024);
-        QTest::newRow("hanging off the edge")
-            << QRect(1500, 700, 700, 500) << 1 << QRect(1220, 540, 700, 500);
-    }
-    void windowPlace() {
-        QFETCH(QRect, saved);
-        QFETCH(int, screens);
-        QFETCH(QRect, expected);
-        const QRect primary = screens == 0 ? QRect(0, 0, 800, 600) : QRect(0, 0, 1920, 1040);
-        QList<QRect> areas{primary};
-        if (screens == 2) areas << QRect(1920, 0, 1280, 1024);
-        const std::optional<QRect> kept = saved.isNull() ? std::nullopt : std::optional(saved);
-        QCOMPARE(PlaceWindow(kept, areas, primary, QSize(613, 457), 0.75), expected);
-    }
-
-    // The place the window was left at comes back at the next start, maximised too; one on no
-    // screen there is comes back centred.
+    // The window opens where it was left, maximised too; one left on no screen there is now
+    // comes back centred.
     void placeKept() {
-        const QRect screen = fx->w->screen()->availableGeometry();
-        const auto restart = [this] {
+        const auto restart = [this](const QRect& left, bool maximized) {
+            fx->w->setGeometry(left);
+            if (maximized) fx->w->showMaximized();
             fx->w->close();
             fx = std::make_unique<MainWindowFixture>();
             fx->load();
-            return fx->w->geometry();
+            return fx->w->isMaximized() ? QRect() : fx->w->geometry();
         };
         fx->load();
-        QRect first(QPoint(), fx->w->size());
-        first.moveCenter(screen.center());
-        QCOMPARE(fx->w->geometry(), first);
-        fx->w->setGeometry(40, 30, 650, 470);
-        QCOMPARE(restart(), QRect(40, 30, 650, 470));
-        fx->w->showMaximized();
-        restart();
-        QVERIFY(fx->w->isMaximized());
+        const QRect screen = fx->w->screen()->availableGeometry(), left(40, 30, 650, 470);
+        QCOMPARE(restart(left, false), left);
+        QCOMPARE(restart(left, true), QRect());
         fx->w->showNormal();
-        fx->w->setGeometry(screen.right() + 200, 30, 650, 470);
-        QRect centred(0, 0, 650, 470);
-        centred.moveCenter(screen.center());
-        QCOMPARE(restart(), centred);
+        const QRect centred = left.translated(screen.center() - left.center());
+        QCOMPARE(restart(left.translated(screen.width() + 200, 0), false), centred);
     }
 
     // The unsaved-data question (string 143, title 74, Cancel the default) comes only with a
