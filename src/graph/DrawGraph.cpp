@@ -221,9 +221,8 @@ void DrawGraph(Log1& w, ImageCanvas& c) {
 
     // What a screen reader says of the graph: its title, then the readouts and the start.
     QStringList told;
-    for (const QLabel* label : {w.Label29, w.Label30, w.Label31, w.Label40})
-        told << QAccessible::queryAccessibleInterface(const_cast<QLabel*>(label))
-                    ->text(QAccessible::Name);
+    for (QLabel* label : {w.Label29, w.Label30, w.Label31, w.Label40})
+        told << QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
     told << ui::PlainName(st.Text(58)) + QStringLiteral(": ") +
                 ui::Format(t1, st.DateTimeFormatShort);
     w.Picture1->setAccessibleName(st.GraphTitle.isEmpty()

@@ -22,7 +22,6 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -30,10 +29,10 @@
 namespace {
 
 const QColor kCream(255, 255, 224);
-// The main window's place in the program's own settings file.
-const QString kWindowName = QStringLiteral("main");
 const QColor kMagenta(255, 0, 255);
 const QColor kYellow(255, 255, 0);
+// The main window's place in the program's own settings file.
+const QString kWindowName = QStringLiteral("main");
 
 QAction* makeAction(QObject* parent, const char* name, const QString& caption) {
     auto* action = new QAction(caption, parent);

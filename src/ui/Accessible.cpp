@@ -4,7 +4,6 @@
 #include <QAccessibleWidget>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPointer>
 
 namespace {
 
@@ -61,9 +60,8 @@ void Adopt(QWidget* widget) {
 
 namespace ui {
 
-void NameValue(QWidget* value, const QLabel* caption) {
-    value->setProperty(kCaptionLabel, QVariant::fromValue(const_cast<QObject*>(
-                                          static_cast<const QObject*>(caption))));
+void NameValue(QWidget* value, QLabel* caption) {
+    value->setProperty(kCaptionLabel, QVariant::fromValue<QObject*>(caption));
     Adopt(value);
 }
 

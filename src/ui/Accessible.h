@@ -12,7 +12,7 @@ class QWidget;
 namespace ui {
 
 // The caption is the text of another label (without its colon and keyboard letter).
-void NameValue(QWidget* value, const QLabel* caption);
+void NameValue(QWidget* value, QLabel* caption);
 // The caption is a text of its own; called again when the language changes.
 void NameValue(QWidget* value, const QString& caption);
 
