@@ -9,7 +9,7 @@ source scripts/common.sh
 ensure_packages "${BUILD_PACKAGES[@]}"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 # Only what runs here: the tests are ./test.sh's to build.
-cmake --build build --parallel "$(nproc)" --target vesto-logger logger-emulator
+cmake --build build --parallel "$(nproc)" --target vesto-logger vesto-logger-emulator
 
 mkdir -p .run
 [ -f .run/loglango.txt ] || cp share/loglango.txt .run/
@@ -28,10 +28,10 @@ stop_logger() {
         wait "$logger_pid" 2>/dev/null || true
     fi
 }
-if [ -z "${VESTO_COM1:-}" ] && [ -x ../build/logger-emulator ]; then
+if [ -z "${VESTO_COM1:-}" ] && [ -x ../build/vesto-logger-emulator ]; then
     trap stop_logger EXIT
     rm -f com1
-    ../build/logger-emulator --readings 30000 --pattern demo --link "$PWD/com1" >logger.out &
+    ../build/vesto-logger-emulator --readings 30000 --pattern demo --link "$PWD/com1" >logger.out &
     logger_pid=$!
     for _ in $(seq 50); do
         [ -e com1 ] && break

@@ -25,7 +25,7 @@ struct VirtualLogger {
     QProcess process;
 
     bool start() {
-        process.start(QStringLiteral(VESTO_BINARY_DIR "/logger-emulator"),
+        process.start(QStringLiteral(VESTO_BINARY_DIR "/vesto-logger-emulator"),
                       {"--speed", "fast", "--readings", "600", "--link", link});
         return process.waitForReadyRead(10000) && process.readLine().startsWith("PTY ");
     }

@@ -8,7 +8,7 @@
 
 # Manual pages and the changelog go in gzip-compressed, without a time stamp, as Debian wants.
 set(VESTO_GZIPPED "")
-foreach(source share/man/vesto-logger.1 share/man/logger-emulator.1 share/doc/changelog)
+foreach(source share/man/vesto-logger.1 share/man/vesto-logger-emulator.1 share/doc/changelog)
     get_filename_component(name ${source} NAME)
     set(output ${CMAKE_BINARY_DIR}/gz/${name}.gz)
     add_custom_command(OUTPUT ${output}
@@ -21,8 +21,8 @@ endforeach()
 add_custom_target(vesto_gzipped_docs ALL DEPENDS ${VESTO_GZIPPED})
 
 install(TARGETS vesto-logger RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(TARGET logger-emulator)
-    install(TARGETS logger-emulator RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET vesto-logger-emulator)
+    install(TARGETS vesto-logger-emulator RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
 install(FILES share/loglango.txt share/loggerx.ini
     DESTINATION ${CMAKE_INSTALL_DATADIR}/vesto-logger)
@@ -34,7 +34,7 @@ foreach(size 48 128)
     install(FILES share/icons/vesto-logger-${size}.png RENAME vesto-logger.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
-install(FILES ${CMAKE_BINARY_DIR}/gz/vesto-logger.1.gz ${CMAKE_BINARY_DIR}/gz/logger-emulator.1.gz
+install(FILES ${CMAKE_BINARY_DIR}/gz/vesto-logger.1.gz ${CMAKE_BINARY_DIR}/gz/vesto-logger-emulator.1.gz
     DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES share/doc/copyright ${CMAKE_BINARY_DIR}/gz/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vesto-logger)
@@ -60,7 +60,7 @@ downloads its stored readings and draws them as a zoomable time graph with
 limit lines and statistics, saves, opens and prints them, and writes new
 limits and a recording mode into the logger.
 
-The package also holds logger-emulator, a virtual logger on a
+The package also holds vesto-logger-emulator, a virtual logger on a
 pseudo-terminal, to try the program without hardware.")
 # The libraries the programs link are found by dpkg-shlibdeps. Qt loads its platform plugins at
 # run time, which no linker records: the X11 and Wayland plugins come with qt6-qpa-plugins.

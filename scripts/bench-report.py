@@ -92,6 +92,11 @@ def main():
         for n in (1000, 10000, 73620):
             timed(f"DrawGraph {size}, {n} points", f"BM_DrawGraph/{size}/{n}",
                   15 if n == 73620 else None)
+    for size in ("577x281", "1600x900"):
+        one = timed(f"DrawGraph {size}, 73620 points, canvas of ratio 1",
+                    f"BM_DrawGraphAtRatio/{size}_ratio1/73620")
+        timed("  the same at device pixel ratio 2 (high-density screen)",
+              f"BM_DrawGraphAtRatio/{size}_ratio2/73620", 4 * one["real"] if one else None)
     timed("Writing a 73620-point record file", "BM_WriteRecordFile", 60)
     timed("  its text alone", "BM_FormatRecordFile")
     timed("Archiving a 73620-reading download, after the graph", "BM_ArchiveDownload", 60)
@@ -180,7 +185,9 @@ NOTES = """
   labels and `DrawGraph` on the shown main window (`bench/bench_transfer.cpp`).
 - **DrawGraph**: the whole renderer on the shown main window's picture at the design size
   (577 x 281 pixels) and at 1600 x 900, for a mains voltage in blocks of 60 readings with pauses
-  between them (`bench/bench_graph.cpp`, record from `bench/MainsRecord.h`).
+  between them (`bench/bench_graph.cpp`, record from `bench/MainsRecord.h`). The full record
+  is also drawn on a canvas of its own at device pixel ratio 1 and 2 (a high-density screen, four
+  times the pixels for the same picture): ratio 2 may take at most four times as long.
 - **Writing** is `WriteRecordFile`: the text, a temporary file flushed to the disk and renamed
   over the old one. **Reading** is the file's bytes and the parse of its header and 73620 data
   lines (`bench/bench_files.cpp`).

@@ -20,7 +20,7 @@ trap cleanup EXIT
 cp share/loglango.txt "$work/"
 # A user who chose a language before: the first start's question would stop the clock.
 sed 's/"language =  0"/"language =  1"/' share/loggerx.ini >"$work/loggerx.ini"
-"$build/logger-emulator" --readings 73620 --link "$work/com1" >"$work/logger.out" 2>&1 &
+"$build/vesto-logger-emulator" --readings 73620 --link "$work/com1" >"$work/logger.out" 2>&1 &
 logger_pid=$!
 for _ in $(seq 50); do [ -e "$work/com1" ] && break; sleep 0.1; done
 [ -e "$work/com1" ] || { echo "the virtual logger did not start" >&2; exit 1; }

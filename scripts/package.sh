@@ -42,7 +42,7 @@ home="$root/home"
 mkdir -p "$home/.config/vesto-logger" "$home/work"
 sed 's/"language =  0"/"language =  1"/' "$root/usr/share/vesto-logger/loggerx.ini" \
     >"$home/.config/vesto-logger/loggerx.ini"
-"$root/usr/bin/logger-emulator" --speed fast --link "$home/com1" </dev/null >/dev/null &
+"$root/usr/bin/vesto-logger-emulator" --speed fast --link "$home/com1" </dev/null >/dev/null &
 logger_pid=$!
 for _ in $(seq 50); do [ -e "$home/com1" ] && break; sleep 0.1; done
 printf '"loggerfile"\r\n"exception recorder"\r\n5\r\n"Installed"\r\n""\r\n""\r\n""\r\n""\r\n""\r\n""\r\n1\r\n1234\r\n"V"\r\n200\r\n50\r\n' >"$home/record.txt"

@@ -31,5 +31,8 @@ void PrepareApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("vesto-logger"));
     QApplication::setApplicationVersion(QStringLiteral(VESTO_VERSION));
     QApplication::setFont(QFont(QStringLiteral("Arial"), 8));
-    app.setWindowIcon(QIcon(DrawLogo(QSize(64, 64))));
+    // Sizes for an ordinary and a high-density screen.
+    QIcon icon;
+    for (const qreal ratio : {1, 2}) icon.addPixmap(DrawLogo(QSize(64, 64), ratio));
+    app.setWindowIcon(icon);
 }

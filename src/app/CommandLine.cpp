@@ -6,8 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-CommandLine ParseCommandLine(const QCoreApplication& app) {
-    QCommandLineParser parser;
+namespace {
+
+void DescribeOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(QStringLiteral(
         "Downloads, shows, saves and prints the readings of a Vesto voltage exception logger."));
     parser.addHelpOption();
@@ -15,6 +16,25 @@ CommandLine ParseCommandLine(const QCoreApplication& app) {
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("A record file (*.txt) to open at start-up."),
                                  QStringLiteral("[file]"));
+}
+
+} // namespace
+
+void AnswerInformationOptions(int argc, char** argv) {
+    // A core application only: no platform plugin is loaded, so nothing but the answer reaches
+    // the terminal, and no display is needed.
+    QCoreApplication core(argc, argv);
+    QCommandLineParser parser;
+    DescribeOptions(parser);
+    // Anything else, a wrong option included, is the full parse's to judge.
+    parser.parse(QCoreApplication::arguments());
+    if (parser.isSet(QStringLiteral("help"))) parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version"))) parser.showVersion();
+}
+
+CommandLine ParseCommandLine(const QCoreApplication& app) {
+    QCommandLineParser parser;
+    DescribeOptions(parser);
     parser.process(app);
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {

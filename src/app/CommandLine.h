@@ -10,6 +10,10 @@ struct CommandLine {
     QString recordFile; // absolute; empty when none was given
 };
 
-// --help and --version print their text and end the program, as every Qt program does; an
-// unknown option or a second file prints the reason and ends it with status 1.
+// --help and --version print their text on standard output and end the program, before any
+// application object of the caller's exists (so without a display, and without the warnings a
+// window system may give on starting).
+void AnswerInformationOptions(int argc, char** argv);
+
+// An unknown option or a second file prints the reason and ends the program with status 1.
 CommandLine ParseCommandLine(const QCoreApplication& app);

@@ -8,6 +8,9 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    QCoreApplication::setApplicationName(QStringLiteral("vesto-logger"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VESTO_VERSION));
+    AnswerInformationOptions(argc, argv);
     QApplication app(argc, argv);
     PrepareApplication(app);
     const CommandLine line = ParseCommandLine(app);

@@ -47,6 +47,9 @@ Describe::Describe(Log1& owner) : QDialog(&owner), owner_(owner) {
     Text6 = box(this, "Text6", 4200, 2040, 3495, 285);
     Text4 = box(this, "Text4", 480, 2400, 3495, 285);
     Text7 = box(this, "Text7", 4200, 2400, 3495, 285);
+    Label1->setBuddy(Text1);
+    Label3->setBuddy(Text2);
+    Label4->setBuddy(Text5);
     Command1 = button(this, "Command1", QStringLiteral("OK"), 2880);
     Command2 = button(this, "Command2", QStringLiteral("Cancel"), 4440);
     Command1->setDefault(true);

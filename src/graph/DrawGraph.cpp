@@ -3,9 +3,11 @@
 #include "graph/AxisPlan.h"
 #include "graph/canvas/PictureBox.h"
 #include "shell/Log1.h"
+#include "ui/Accessible.h"
 #include "ui/Colors.h"
 #include "ui/Format.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
@@ -100,6 +102,8 @@ void DrawGraph(Log1& w, ImageCanvas& c) {
         EndBusy(w);
         c.Cls();
         w.Frame2->hide();
+        w.Picture1->setAccessibleName(ui::PlainName(st.Text(45)));
+        w.Picture1->setAccessibleDescription({});
         return;
     }
 
@@ -231,6 +235,18 @@ void DrawGraph(Log1& w, ImageCanvas& c) {
         label->show();
         label->repaint();
     }
+
+    // What a screen reader says of the graph: its title, then the readouts and the start.
+    QStringList told;
+    for (QLabel* label : {w.Label29, w.Label30, w.Label31, w.Label40})
+        told << QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name);
+    told << ui::PlainName(st.Text(58)) + QStringLiteral(": ") +
+                ui::Format(t1, st.DateTimeFormatShort);
+    w.Picture1->setAccessibleName(st.GraphTitle.isEmpty()
+                                      ? ui::PlainName(st.Text(45))
+                                      : ui::PlainName(st.Text(45)) + QStringLiteral(": ") +
+                                            st.GraphTitle);
+    w.Picture1->setAccessibleDescription(told.join(QStringLiteral(", ")));
 
     // 26. The file the record came from.
     if (st.DataFromFile) {

@@ -173,6 +173,45 @@ void ApplyZoom(Log1& w) {
     DrawGraph(w);
 }
 
+bool ZoomToSpan(Log1& w, double from, double to) {
+    AppState& st = w.st;
+    const ZoomSpan span = FindZoomSpan(st.RecordTime, Points(st.RecordCount), from, to);
+    if (span.last - span.first < 2 || st.RecordTime.point(span.first) < from) return false;
+    double low = st.RecordValue.point(span.first), high = low;
+    for (int i = span.first; i <= span.last; ++i) {
+        low = std::min<double>(low, st.RecordValue.point(i));
+        high = std::max<double>(high, st.RecordValue.point(i));
+    }
+    // A flat stretch gets half a unit above and below, as the unzoomed graph widens its window.
+    const double pad = high > low ? (high - low) / 10 : 0.5;
+    DisplayWholeRecord(st);
+    st.ZoomTimeFrom = from;
+    st.ZoomTimeTo = to;
+    st.DragValueTop = high + pad;
+    st.DragValueBottom = low - pad;
+    ZoomToDrag(w);
+    return true;
+}
+
+void Picture1_KeyDown(Log1& w, int key) {
+    AppState& st = w.st;
+    const int count = Points(st.DisplayCount);
+    if (!w.RecordLoaded() || count < 3 || !ZoomPossible(st)) return;
+    const double first = st.DisplayTime.point(1), last = st.DisplayTime.point(count);
+    const double quarter = (last - first) / 4;
+    if (key == Qt::Key_Plus || key == Qt::Key_Equal) {
+        ZoomToSpan(w, first + quarter, last - quarter);
+    } else if ((key == Qt::Key_Left || key == Qt::Key_Right) && st.Zoomed == 1) {
+        // Not past either end of the record.
+        const double shift = std::clamp(key == Qt::Key_Left ? -2 * quarter : 2 * quarter,
+                                        st.RecordTime.point(1) - first,
+                                        st.RecordTime.point(Points(st.RecordCount)) - last);
+        if (shift != 0) ZoomToSpan(w, first + shift, last + shift);
+    } else if (key == Qt::Key_Minus && st.Zoomed == 1) {
+        Unzoom(w);
+    }
+}
+
 void DisplayWholeRecord(AppState& st) {
     const int count = Points(st.RecordCount);
     st.DisplayCount = count;

@@ -44,3 +44,12 @@ void DisplayWholeRecord(AppState& st);
 
 // "Unzoom" (Command2): the whole record is displayed again.
 void Unzoom(Log1& w);
+
+// The zoom from the keyboard, with the graph focused: + cuts the displayed time span to its
+// middle half, Left and Right move a zoomed span by half its width through the record, - shows
+// the whole record as Unzoom does. The value window fits the readings shown.
+void Picture1_KeyDown(Log1& w, int key);
+// A zoom to the record's readings in the time span [from, to), with a tenth of their spread of
+// values above and below, as a drag over them would make it. False (nothing changes) when fewer
+// than three readings lie there.
+bool ZoomToSpan(Log1& w, double from, double to);

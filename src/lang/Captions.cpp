@@ -3,22 +3,32 @@
 #include "files/ExportCsv.h"
 #include "files/SaveOpt.h"
 #include "graph/Describe.h"
+#include "graph/canvas/PictureBox.h"
+#include "link/UpDown.h"
 #include "link/frmPort.h"
 #include "link/frmTimeset.h"
 #include "output/PrintOpt.h"
 #include "output/frmCurves.h"
 #include "output/frmEvents.h"
 #include "shell/Log1.h"
+#include "shell/Logo.h"
 #include "shell/StringNumbers.h"
 #include "shell/about2.h"
+#include "ui/Accessible.h"
 #include "ui/Format.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSizeGrip>
+#include <QTableView>
 #include <initializer_list>
 
 namespace {
@@ -44,6 +54,22 @@ void SetCaption(QObject* target, const QString& text) {
 
 void Apply(const AppState& st, std::initializer_list<Caption> captions) {
     for (const Caption& caption : captions) SetCaption(caption.target, st.Text(caption.string));
+}
+
+// Names for screen readers where the caption alone does not tell what a control shows.
+void NameMainWindowParts(Log1& w) {
+    const AppState& st = w.st;
+    const QString program = st.Text(1);
+    w.centralWidget()->setAccessibleName(program);
+    w.menuBar()->setAccessibleName(program);
+    w.Picture2->setAccessibleName(program);
+    ui::NameValue(w.Frame1, st.Text(str::kLoggerStatus));
+    ui::NameValue(w.Label22, st.Text(str::kStoredReadings));
+    ui::NameValue(w.Label13, st.Text(33)); // the port
+    ui::NameValue(w.Label14, st.Text(66)); // per cent of the download
+    w.ProgressBar1->setAccessibleName(ui::PlainName(st.Text(66)));
+    w.Command3->setAccessibleDescription(st.Text(str::kAnnotateTells));
+    if (!w.RecordLoaded()) w.Picture1->setAccessibleName(ui::PlainName(st.Text(45)));
 }
 
 void CaptionMainWindow(Log1& w) {
@@ -87,6 +113,7 @@ void CaptionMainWindow(Log1& w) {
                  {&w, 1},
                  {w.Label28, 68},
                  {w.Label24, 19}});
+    NameMainWindowParts(w);
 }
 
 void CaptionClock(Log1& w) {
@@ -101,6 +128,17 @@ void CaptionClock(Log1& w) {
                  {d.Label6, 101},
                  {d.Command3, 119},
                  {d.Command2, 120}});
+    // The arrows beside each field, named after it: "Month +", "Month −".
+    const QLabel* labels[] = {d.Label1, d.Label2, d.Label3, d.Label4, d.Label5, d.Label6};
+    QLineEdit* texts[] = {d.Text1, d.Text2, d.Text3, d.Text4, d.Text5, d.Text6};
+    UpDown* arrows[] = {d.UpDown1, d.UpDown2, d.UpDown3, d.UpDown4, d.UpDown5, d.UpDown6};
+    for (int i = 0; i < 6; ++i) {
+        const QString field = ui::PlainName(labels[i]->text());
+        texts[i]->setAccessibleDescription(w.st.Text(str::kClockFieldKeys));
+        arrows[i]->setAccessibleName(field);
+        arrows[i]->upButton->setAccessibleName(field + QStringLiteral(" +"));
+        arrows[i]->downButton->setAccessibleName(field + QStringLiteral(" \u2212"));
+    }
 }
 
 void CaptionPort(Log1& w) {
@@ -111,6 +149,15 @@ void CaptionPort(Log1& w) {
                  {d.Command1, 120},
                  {d.Command2, 119},
                  {d.Command3, 153}});
+    d.Frame1->setAccessibleName(w.st.Text(91));
+    // Each device box is named after its port's option; the search's report after the button.
+    QComboBox* combos[] = {d.Combo1, d.Combo2, d.Combo3, d.Combo4};
+    const QRadioButton* options[] = {d.Option1, d.Option2, d.Option3, d.Option4};
+    for (int i = 0; i < 4; ++i) {
+        combos[i]->setAccessibleName(ui::PlainName(options[i]->text()));
+        combos[i]->lineEdit()->setAccessibleName(ui::PlainName(options[i]->text()));
+    }
+    ui::NameValue(d.Label2, w.st.Text(153));
 }
 
 // A dialog not opened yet is created here, hidden, so that it shows the language when it opens.
@@ -128,6 +175,8 @@ void CaptionAboutBox(Log1& w) {
                  {d.Label11, 9},
                  {d.Label9, 11},
                  {d.Command1, 120}});
+    if (auto* logo = d.findChild<QWidget*>(QStringLiteral("Image1")))
+        logo->setAccessibleName(w.st.Text(1));
 }
 
 void CaptionDescription(Log1& w) {
@@ -140,6 +189,10 @@ void CaptionDescription(Log1& w) {
                  {d.Label4, 16},
                  {d.Command1, 120},
                  {d.Command2, 119}});
+    // The four description lines without a caption of their own, numbered as they are laid out.
+    QLineEdit* lines[] = {d.Text3, d.Text6, d.Text4, d.Text7};
+    for (int i = 0; i < 4; ++i)
+        lines[i]->setAccessibleName(ui::PlainName(w.st.Text(13)) + u' ' + QString::number(i + 1));
 }
 
 void CaptionPrintOptions(Log1& w) {
@@ -164,6 +217,12 @@ void CaptionEvents(Log1& w) {
                  {d.Command2, str::kPrintButton},
                  {d.Command3, str::kCloseButton},
                  {d.Command4, str::kMenuCurves}});
+    // The list, and the parts Qt builds into it and into the window, by the window's name.
+    const QString events = w.st.Text(str::kEventsTitle);
+    d.Grid1->setAccessibleDescription(w.st.Text(str::kEventListKeys));
+    QList<QWidget*> parts = d.Grid1->findChildren<QWidget*>();
+    for (QWidget* part : parts << d.Grid1) part->setAccessibleName(events);
+    for (QSizeGrip* grip : d.findChildren<QSizeGrip*>()) grip->setAccessibleName(events);
     if (d.isVisible()) d.UpdateTexts(); // showing it makes them anew
 }
 
@@ -173,6 +232,8 @@ void CaptionCurves(Log1& w) {
                  {d.Command1, str::kSaveAsButton},
                  {d.Command2, str::kPrintButton},
                  {d.Command3, str::kCloseButton}});
+    for (QSizeGrip* grip : d.findChildren<QSizeGrip*>())
+        grip->setAccessibleName(w.st.Text(str::kCurvesTitle));
     if (d.isVisible()) d.Redraw(); // showing it draws anew
 }
 

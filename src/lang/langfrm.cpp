@@ -4,9 +4,30 @@
 #include "ui/Twips.h"
 
 #include <QGroupBox>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 #include <cmath>
+
+int DesktopLanguage(const QStringList& names, const QStringList& desktopLanguages) {
+    for (const QString& tag : desktopLanguages) {
+        const QLocale::Language language = QLocale(tag).language();
+        if (language == QLocale::C || language == QLocale::AnyLanguage) continue;
+        const QString known[] = {QLocale::languageToString(language),
+                                 QLocale(language).nativeLanguageName(),
+                                 QLocale(tag).nativeLanguageName()};
+        for (qsizetype k = 0; k < names.size(); ++k) {
+            const QString name = names[k].trimmed();
+            if (name.isEmpty()) continue;
+            bool same = name.compare(QLocale::languageToCode(language), Qt::CaseInsensitive) == 0;
+            for (const QString& text : known)
+                same = same || text.split(u' ').contains(name, Qt::CaseInsensitive);
+            if (same) return int(k) + 1;
+        }
+    }
+    return 0;
+}
 
 langfrm::langfrm(Log1& owner) : QDialog(&owner), st(owner.st) {
     setObjectName(QStringLiteral("langfrm"));
@@ -49,6 +70,7 @@ void langfrm::showEvent(QShowEvent* event) {
     const bool chosen = language >= 1 && language <= kLanguages;
     SavedLanguage = static_cast<qint16>(chosen ? language : 0);
     setWindowTitle(st.Text(141));
+    Frame1->setAccessibleName(st.Text(141));
 
     // Two options at least; beyond them one per language of the file. A file of one language
     // (or none) leaves all eight showing, the extra ones without a name.
@@ -64,8 +86,15 @@ void langfrm::showEvent(QShowEvent* event) {
         option->setAutoExclusive(false);
         option->setChecked(false);
     }
-    if (chosen && language == std::floor(language))
+    if (chosen && language == std::floor(language)) {
         options_[static_cast<size_t>(language) - 1]->setChecked(true);
+    } else if (!chosen) {
+        QStringList names;
+        for (int k = 1; k <= std::min<int>(st.LanguageCount, 8); ++k)
+            names << st.LangName[static_cast<size_t>(k)];
+        if (const int k = DesktopLanguage(names, QLocale().uiLanguages()))
+            options_[static_cast<size_t>(k - 1)]->setChecked(true);
+    }
     for (QRadioButton* option : options_) option->setAutoExclusive(true);
 
     Command1->setText(st.Text(120));

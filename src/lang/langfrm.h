@@ -1,9 +1,11 @@
 #pragma once
 // The language dialog: one option per language of the language file, OK and Cancel. It captions
 // itself each time it is shown. While no language is chosen it has no Cancel and its OK does
-// nothing until an option is selected, so the first start cannot go on without a language.
+// nothing until an option is selected, so the first start cannot go on without a language; the
+// desktop's language is selected then when the file has it, so Enter takes it.
 
 #include <QDialog>
+#include <QStringList>
 #include <QtGlobal>
 #include <array>
 
@@ -12,6 +14,12 @@ class QGroupBox;
 class QPushButton;
 class QRadioButton;
 struct AppState;
+
+// The language among `names` (as the language file names them, language k at k - 1) that the
+// first of the desktop's languages (BCP 47 tags, most wanted first: "de-DE") that the file has
+// stands for: its name in English ("German") or in itself ("Deutsch", "español", a word of
+// "American English" or "español de España") or its code ("de"), in any case. 0 when none.
+int DesktopLanguage(const QStringList& names, const QStringList& desktopLanguages);
 
 class langfrm : public QDialog {
     Q_OBJECT

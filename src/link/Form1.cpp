@@ -45,6 +45,8 @@ Form1::Form1(Log1& owner) : QDialog(&owner), w_(owner) {
     Text1 = ui::NewControl<QLineEdit>(this, "Text1", {}, 960, 240, 1215, 315);
     Label2 = ui::NewLabel(this, "Label2", QStringLiteral("Low:"), 240, 765, 675, 255);
     Text2 = ui::NewControl<QLineEdit>(this, "Text2", {}, 960, 720, 1215, 315);
+    Label1->setBuddy(Text1);
+    Label2->setBuddy(Text2);
 
     Frame1 =
         ui::NewControl<QGroupBox>(this, "Frame1", QStringLiteral("Mode"), 2520, 120, 2040, 1035);

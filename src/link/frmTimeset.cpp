@@ -6,6 +6,7 @@
 #include "ui/Format.h"
 #include "ui/Twips.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -38,6 +39,9 @@ frmTimeset::frmTimeset(Log1& owner) : QDialog(&owner), w_(owner) {
             ui::NewLabel(this, labelNames[i], QLatin1String(captions[i]), left, top, 975, 255);
         auto* text = new QLineEdit(this);
         text->setObjectName(QLatin1String(textNames[i]));
+        (*labels[i])->setBuddy(text);
+        // The arrow keys step the field as the arrows beside it do.
+        text->installEventFilter(this);
         // The boxes only show their field: the arrows and the running clock change it.
         text->setReadOnly(true);
         text->setAlignment(Qt::AlignRight);
@@ -66,6 +70,20 @@ frmTimeset::frmTimeset(Log1& owner) : QDialog(&owner), w_(owner) {
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &QTimer::timeout, this, &frmTimeset::Timer1_Timer);
+}
+
+bool frmTimeset::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const QLineEdit* texts[] = {Text1, Text2, Text3, Text4, Text5, Text6};
+        for (int i = 0; i < 6; ++i) {
+            if (watched == texts[i] && (key == Qt::Key_Up || key == Qt::Key_Down)) {
+                arrow(static_cast<ClockField>(i + 1), key == Qt::Key_Up);
+                return true;
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 ClockFields frmTimeset::fields() const {

@@ -8,6 +8,7 @@
 #include "quality/Nominal.h"
 #include "shell/Log1.h"
 #include "shell/StringNumbers.h"
+#include "ui/Accessible.h"
 #include "ui/Format.h"
 #include "ui/Prompts.h"
 
@@ -48,39 +49,14 @@ std::vector<ChartMark> ChartMarks(const std::vector<RecordEvent>& events) {
 // ---------------------------------------------------------------------------------------------
 // CurvesBox
 
-CurvesBox::CurvesBox(QWidget* parent)
-    : QWidget(parent), canvas_(std::make_unique<ImageCanvas>(1, 1)) {
-    setMouseTracking(true);
+CurvesBox::CurvesBox(QWidget* parent) : PictureBox(parent) {
     setMinimumSize(420, 320);
-}
-
-CurvesBox::~CurvesBox() = default;
-
-ImageCanvas& CurvesBox::canvas() {
-    canvas_->resize(width(), height());
-    return *canvas_;
-}
-
-QImage CurvesBox::Image() {
-    return canvas_->Image();
-}
-
-void CurvesBox::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.drawImage(0, 0, canvas_->Image());
+    connect(this, &PictureBox::ratioChanged, this, &CurvesBox::resized);
 }
 
 void CurvesBox::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
+    PictureBox::resizeEvent(event);
     emit resized();
-}
-
-void CurvesBox::mouseMoveEvent(QMouseEvent* event) {
-    emit hovered(event->position(), event->globalPosition().toPoint());
-}
-
-void CurvesBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) emit clicked(event->position());
 }
 
 void CurvesBox::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -98,6 +74,7 @@ frmCurves::frmCurves(Log1& owner) : QDialog(&owner), owner_(owner) {
 
     Picture1 = new CurvesBox(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
+    ui::SetRole(Picture1, QAccessible::Chart);
     const auto button = [this](const char* name, const QString& caption) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(QLatin1String(name));
@@ -119,15 +96,16 @@ frmCurves::frmCurves(Log1& owner) : QDialog(&owner), owner_(owner) {
     resize(760, 560);
 
     connect(Picture1, &CurvesBox::resized, this, &frmCurves::Redraw);
-    connect(Picture1, &CurvesBox::hovered, this, [this](QPointF at, QPoint global) {
-        const int mark = MarkUnder(at);
+    connect(Picture1, &PictureBox::MouseMove, this, [this](int, int, double x, double y) {
+        const int mark = MarkUnder({x, y});
         if (mark >= 0)
-            QToolTip::showText(global, MarkText(mark), Picture1);
+            QToolTip::showText(Picture1->mapToGlobal(QPointF(x, y)).toPoint(), MarkText(mark),
+                               Picture1);
         else
             QToolTip::hideText();
     });
-    connect(Picture1, &CurvesBox::clicked, this, [this](QPointF at) {
-        const int mark = MarkUnder(at);
+    connect(Picture1, &PictureBox::MouseUp, this, [this](int button, int, double x, double y) {
+        const int mark = button == 1 ? MarkUnder({x, y}) : -1;
         if (mark < 0) return;
         const int number =
             events_[static_cast<size_t>(marks_[static_cast<size_t>(mark)].event)].number;
@@ -185,6 +163,16 @@ void frmCurves::Redraw() {
         c, QRectF(kMargin, kMargin, c.ScaleWidth() - 2 * kMargin, c.ScaleHeight() - 2 * kMargin),
         marks_, counts_, Texts(), 1);
     Picture1->update();
+    // A screen reader hears the chart's title and its legend.
+    const ChartTexts texts = Texts();
+    Picture1->setAccessibleName(ui::PlainName(st.Text(str::kCurvesTitle)));
+    QStringList told;
+    if (!texts.noNominal.isEmpty()) told << texts.noNominal;
+    for (size_t k = 0; k < 3 && texts.noNominal.isEmpty(); ++k)
+        told << texts.regions[k].arg(counts_.itic[k]);
+    if (texts.noNominal.isEmpty())
+        told << texts.semi.arg(counts_.semi[1]).arg(counts_.semi[2]).arg(counts_.semi[3]);
+    Picture1->setAccessibleDescription(told.join(QStringLiteral(", ")));
 }
 
 int frmCurves::MarkUnder(QPointF at) const {

@@ -6,6 +6,7 @@
 // It follows the record, the language, the date format and the nominal voltage in use.
 
 #include "graph/ToleranceChart.h"
+#include "graph/canvas/PictureBox.h"
 #include "output/Events.h"
 
 #include <QDialog>
@@ -17,31 +18,20 @@ class PrinterCanvas;
 struct AppState;
 class QPushButton;
 
-// The chart on screen: a retained picture, drawn again when its size changes, and the pointer's
-// position in the picture's units.
-class CurvesBox : public QWidget {
+// The chart on screen: the graph's kind of picture box (sharp at the screen's pixel ratio), drawn
+// again when its size or its screen's ratio changes, and the pointer's position in its units.
+class CurvesBox : public PictureBox {
     Q_OBJECT
 public:
     explicit CurvesBox(QWidget* parent);
-    ~CurvesBox() override;
-    ImageCanvas& canvas();
-    QImage Image();
 
 signals:
     void resized();
-    void hovered(QPointF at, QPoint global);
-    void clicked(QPointF at);
     void doubleClicked(QPointF at);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-
-private:
-    std::unique_ptr<ImageCanvas> canvas_;
 };
 
 class frmCurves : public QDialog {

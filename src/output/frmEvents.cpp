@@ -10,6 +10,8 @@
 #include "shell/FileLocations.h"
 #include "shell/Log1.h"
 #include "shell/StringNumbers.h"
+#include "shell/WindowPlace.h"
+#include "ui/Accessible.h"
 #include "ui/Format.h"
 #include "ui/Parse.h"
 #include "ui/Prompts.h"
@@ -45,6 +47,9 @@ bool IsNumberColumn(int column) {
 QString VoltsText(double volts) {
     return QString::number(volts) + QStringLiteral(" V");
 }
+
+// The window's place in the program's own settings file.
+const QString kWindowName = QStringLiteral("events");
 
 } // namespace
 
@@ -170,6 +175,10 @@ frmEvents::frmEvents(Log1& owner) : QDialog(&owner), owner_(owner) {
     connect(Combo1, &QComboBox::activated, this, [this] { TakeNominal(Combo1->currentText()); });
     connect(Combo1->lineEdit(), &QLineEdit::editingFinished, this,
             [this] { TakeNominal(Combo1->currentText()); });
+    // A screen reader reads each value with its caption: "Events: 12".
+    for (int i = 0; i < 5; ++i) ui::NameValue(*values[i], *captions[i]);
+    ui::NameValue(Label14, Label12);
+    ui::NameValue(Label15, Label13);
 
     model_ = new EventsModel(this, events_);
     Grid1 = new QTableView(this);
@@ -319,6 +328,8 @@ void frmEvents::UpdateTexts() {
         valueLabels[i]->setText(values[i]);
     }
     Label11->setText(st.Text(str::kNominal));
+    Combo1->setAccessibleName(ui::PlainName(st.Text(str::kNominal)));
+    Combo1->lineEdit()->setAccessibleName(Combo1->accessibleName());
     Label12->setText(st.Text(str::kAbove110));
     Label13->setText(st.Text(str::kBelow90));
     ShowNominal();
@@ -444,6 +455,13 @@ void frmEvents::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
+void frmEvents::hideEvent(QHideEvent* event) {
+    // Closed by the user or at the program's end; not when the system hides it with the main
+    // window (minimised).
+    if (!event->spontaneous()) KeepWindowPlace(*this, kWindowName);
+    QDialog::hideEvent(event);
+}
+
 bool frmEvents::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Grid1 && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
@@ -463,13 +481,21 @@ void mnuEvents_Click(Log1& w) {
     if (!RecordLoadedOrSay(w)) return;
     frmEvents& events = FormOf<frmEvents>(w);
     if (!events.isVisible()) {
-        // Beside the main window where the screen has room, else over its right part.
-        const QRect main = w.frameGeometry();
-        const QRect screen = w.screen() ? w.screen()->availableGeometry() : main;
-        const int x = std::max(screen.left(),
-                               std::min(main.right() + 1, screen.right() + 1 - events.width()));
-        events.move(x, main.top());
-        events.show();
+        bool maximized = false;
+        if (HasWindowPlace(kWindowName)) {
+            maximized = RestoreWindowPlace(events, kWindowName, events.minimumSizeHint(), 0.5);
+        } else {
+            // Beside the main window where the screen has room, else over its right part.
+            const QRect main = w.frameGeometry();
+            const QRect screen = w.screen() ? w.screen()->availableGeometry() : main;
+            const int x = std::max(screen.left(),
+                                   std::min(main.right() + 1, screen.right() + 1 - events.width()));
+            events.move(x, main.top());
+        }
+        if (maximized)
+            events.showMaximized();
+        else
+            events.show();
     }
     events.raise();
     events.activateWindow();

@@ -5,7 +5,9 @@
 #include "link/serial/MSComm1.h"
 #include "shell/DatePatterns.h"
 #include "shell/Logo.h"
+#include "shell/WindowPlace.h"
 #include "shell/about2.h"
+#include "ui/Accessible.h"
 #include "ui/Colors.h"
 #include "ui/DateSerial.h"
 #include "ui/Pointer.h"
@@ -14,11 +16,13 @@
 
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
-#include <QPainter>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -28,6 +32,8 @@ namespace {
 const QColor kCream(255, 255, 224);
 const QColor kMagenta(255, 0, 255);
 const QColor kYellow(255, 255, 0);
+// The main window's place in the program's own settings file.
+const QString kWindowName = QStringLiteral("main");
 
 QAction* makeAction(QObject* parent, const char* name, const QString& caption) {
     auto* action = new QAction(caption, parent);
@@ -75,6 +81,7 @@ Log1::Log1(AppState& state, QWidget* parent) : QMainWindow(parent), st(state) {
     buildTimers();
     // Controls keep their design positions; the window itself may be sized freely.
     layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    setAcceptDrops(true);
     ui::SetDialogParent(this);
 }
 
@@ -89,15 +96,10 @@ void Log1::buildControls() {
     ui::SetBackColor(this, kCream);
     ui::SetBackColor(client, kCream);
 
-    Picture2 = ui::NewLabel(client, "Picture2", {}, 240, 120, 1935, 615);
     // The banner Label28 lies over the lower part of the picture, so the drawing keeps above it.
-    QPixmap picture(Picture2->size());
-    picture.fill(Qt::transparent);
-    {
-        QPainter p(&picture);
-        p.drawPixmap(0, 0, DrawLogo(QSize(Picture2->width(), ui::TwipsToPixels(330))));
-    }
-    Picture2->setPixmap(picture);
+    Picture2 = new LogoBox(client, ui::TwipsToPixels(330));
+    Picture2->setObjectName(QStringLiteral("Picture2"));
+    ui::PlaceTwips(Picture2, 240, 120, 1935, 615);
     Label28 = ui::NewLabel(client, "Label28", QStringLiteral("Vesto Logger"), 240, 480, 1695, 255);
     Label28->setFont(QFont(QStringLiteral("Arial"), 10));
     Label28->raise();
@@ -152,6 +154,12 @@ void Log1::buildControls() {
     Label31 = ui::NewLabel(Frame2, "Label31", {}, 600, 480, 855, 225);
     Label24 = ui::NewLabel(Frame2, "Label24", QStringLiteral("Points:"), 1560, 480, 615, 225);
     Label40 = ui::NewLabel(Frame2, "Label40", {}, 2160, 480, 1215, 225);
+
+    // A screen reader reads each value with the caption beside it: "High: 200".
+    const std::pair<QLabel*, QLabel*> captioned[] = {
+        {Label6, Label4},   {Label11, Label21}, {Label19, Label26}, {Label2, Label5},
+        {Label29, Label33}, {Label30, Label32}, {Label31, Label27}, {Label40, Label24}};
+    for (const auto& [value, caption] : captioned) ui::NameValue(value, caption);
 
     Command2 = ui::NewControl<QPushButton>(client, "Command2", QStringLiteral("Unzoom"), 240, 5400,
                                            1455, 255);
@@ -240,7 +248,7 @@ void Log1::buildMenus() {
     func02 = addItem(funcTrelMenu, "func02", {});
     func03 = addItem(funcTrelMenu, "func03", {});
 
-    mnuSetup = addBarItem(bar, "mnuSetup", QStringLiteral("Setup"));
+    mnuSetup = addBarItem(bar, "mnuSetup", QStringLiteral("Set&up"));
     mnuScale = addBarItem(bar, "mnuScale", QStringLiteral("&Scale"));
 
     dateMenu = makeMenu(bar, "mnuDate", QStringLiteral("Date Fr&mt"), mnuDate);
@@ -389,9 +397,14 @@ void Log1::Load() {
     for (QLabel* label : {Label15, Label16, Label17, Label2, Label5}) label->hide();
     // 27
     st.LinkStarted = 0;
-    // 28
-    resize(ui::TwipsToPixels(9195), ui::TwipsToPixels(6555) + menuBar()->sizeHint().height());
-    show();
+    // 28: where the user left the window, else at three quarters of the screen; the layout rule
+    // places the controls for that size as for any other.
+    const QSize design(ui::TwipsToPixels(9195),
+                       ui::TwipsToPixels(6555) + menuBar()->sizeHint().height());
+    if (RestoreWindowPlace(*this, kWindowName, design, 0.75))
+        showMaximized();
+    else
+        show();
 }
 
 void Log1::ApplyLayout() {
@@ -422,6 +435,30 @@ void Log1::resizeEvent(QResizeEvent* event) {
     if (RecordLoaded() && procedures.DrawGraph) procedures.DrawGraph();
 }
 
+namespace {
+
+// The one local file a drag brings; empty for several files, a web address or text.
+QString DroppedFile(const QMimeData* data) {
+    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
+    return urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
+}
+
+} // namespace
+
+// A file is taken whenever File > Open could be chosen: not while a download, a drawing or a
+// printout holds the menus.
+void Log1::dragEnterEvent(QDragEnterEvent* event) {
+    if (mnuFile->isEnabled() && !DroppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Log1::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (!mnuFile->isEnabled() || path.isEmpty()) return;
+    event->acceptProposedAction();
+    emit fileDropped(path);
+}
+
 void Log1::closeEvent(QCloseEvent* event) {
     if (ended_) {
         event->accept();
@@ -437,6 +474,7 @@ void Log1::closeEvent(QCloseEvent* event) {
         }
     }
     if (procedures.WriteSettingsFile) procedures.WriteSettingsFile();
+    KeepWindowPlace(*this, kWindowName);
     ended_ = true;
     Link->stop();
     for (QTimer* timer : findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
@@ -449,9 +487,7 @@ void Log1::closeEvent(QCloseEvent* event) {
 }
 
 void Log1::showAbout() {
-    about2& about = FormOf<about2>(*this);
-    about.Label8->setText(QStringLiteral("Made for the Vesto voltage exception logger."));
-    ui::RunModal(about);
+    ui::RunModal(FormOf<about2>(*this));
 }
 
 void BeginBusy(Log1& w) {

@@ -11,6 +11,7 @@
 #include <functional>
 
 class LoggerLink;
+class LogoBox;
 class MSComm1;
 class PictureBox;
 class QAction;
@@ -49,7 +50,7 @@ public:
     void ApplyLayout();
 
     // ---- Controls on the window --------------------------------------------------------------
-    QLabel* Picture2;
+    LogoBox* Picture2;
     QLabel* Label28;
     QLabel* Label1;
     QGroupBox* Frame1;
@@ -174,10 +175,14 @@ signals:
     void datePatternsChanged();
     // A nominal voltage was chosen for the record's logger.
     void nominalChanged();
+    // A file was dragged from a file manager and dropped on the window, to be opened.
+    void fileDropped(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildControls();

@@ -1,22 +1,23 @@
 #include "shell/Logo.h"
 
+#include "ui/Accessible.h"
+
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
-QPixmap DrawLogo(const QSize& size) {
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
+void PaintLogo(QPainter& p, const QRectF& area) {
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    const QRectF r = QRectF(pixmap.rect()).adjusted(1, 1, -1, -1);
+    const QRectF r = area.adjusted(1, 1, -1, -1);
     const double radius = std::min(r.width(), r.height()) * 0.18;
     p.setPen(QPen(QColor(20, 40, 80), 1.5));
     p.setBrush(QColor(30, 60, 110));
     p.drawRoundedRect(r, radius, radius);
 
-    const QRectF screen = r.adjusted(r.height() * 0.15, r.height() * 0.15, -r.height() * 0.15,
-                                     -r.height() * 0.15);
+    const QRectF screen =
+        r.adjusted(r.height() * 0.15, r.height() * 0.15, -r.height() * 0.15, -r.height() * 0.15);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(230, 245, 230));
     p.drawRect(screen);
@@ -42,5 +43,23 @@ QPixmap DrawLogo(const QSize& size) {
     p.setPen(QPen(QColor(220, 30, 30), 1.5));
     p.setBrush(Qt::NoBrush);
     p.drawPath(curve);
+    p.restore();
+}
+
+QPixmap DrawLogo(const QSize& size, qreal ratio) {
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    PaintLogo(p, QRectF(QPointF(0, 0), QSizeF(size)));
     return pixmap;
+}
+
+LogoBox::LogoBox(QWidget* parent, int logoHeight) : QWidget(parent), logoHeight_(logoHeight) {
+    ui::SetRole(this, QAccessible::Graphic);
+}
+
+void LogoBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    PaintLogo(p, QRectF(0, 0, width(), std::min(height(), logoHeight_)));
 }

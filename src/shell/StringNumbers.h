@@ -1,8 +1,8 @@
 #pragma once
 // Numbers of the language strings that the events window, the CSV export, the graph image, the
-// download archive, the Recent menu and the tolerance curves use (see share/loglango.txt).
-// Everything refers to them by these names, so moving a string to another number is a change of one
-// line here.
+// download archive, the Recent menu, the tolerance curves, the site report and the names for
+// screen readers use (see share/loglango.txt). Everything refers to them by these names, so
+// moving a string to another number is a change of one line here.
 
 namespace str {
 
@@ -87,5 +87,12 @@ constexpr int kFirstDataPoint = 17;     // "First data point:", then "Last data 
 constexpr int kLoggerNo = 146;          // "Logger No: "
 constexpr int kPointsColon = 149;       // "Points: "
 constexpr int kProgramName = 1;         // "Vesto Logger"
+
+// What screen readers say of controls whose caption alone does not tell.
+constexpr int kStoredReadings = 233; // "Stored readings": the logger's count in the panel
+constexpr int kLoggerStatus = 234;   // "Logger status": the panel of the logger's state
+constexpr int kAnnotateTells = 235;  // what Annotate is for
+constexpr int kEventListKeys = 236;  // Enter zooms, Ctrl+C copies, in the events list
+constexpr int kClockFieldKeys = 237; // the arrow keys change a field of the clock dialog
 
 } // namespace str

@@ -17,8 +17,9 @@ about2::about2(Log1& owner) : QDialog(&owner) {
     setObjectName(QStringLiteral("about2"));
     setModal(true);
     setFixedSize(ui::TwipsToPixels(6900), ui::TwipsToPixels(4140));
-    auto* logo = ui::NewLabel(this, "Image1", {}, 240, 240, 1935, 615);
-    logo->setPixmap(DrawLogo(logo->size()));
+    auto* logo = new LogoBox(this, ui::TwipsToPixels(615));
+    logo->setObjectName(QStringLiteral("Image1"));
+    ui::PlaceTwips(logo, 240, 240, 1935, 615);
 
     // Product, version and the maker's address, one line each.
     Label1 = line(this, "Label1", 240);
@@ -34,6 +35,7 @@ about2::about2(Log1& owner) : QDialog(&owner) {
     Label9 = line(this, "Label9", 3000);
     Label8 = line(this, "Label8", 3300);
     Label8->setWordWrap(true);
+    Label8->setText(QStringLiteral("Made for the Vesto voltage exception logger."));
 
     Command1 =
         ui::NewControl<QPushButton>(this, "Command1", QStringLiteral("OK"), 480, 3480, 1215, 375);

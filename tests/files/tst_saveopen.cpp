@@ -3,6 +3,7 @@
 #include "files/SaveOpt.h"
 #include "support/Fixtures.h"
 #include "support/PromptScript.h"
+#include "support/Pty.h"
 #include "support/TestRegistry.h"
 #include "ui/Pointer.h"
 
@@ -10,6 +11,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
+#include <QMimeData>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -68,6 +70,17 @@ QByteArray SmallFile(const char* unit = "\"degC\"", const char* scale = "1") {
                "\"loggerfile\"\r\n\"my own kind\"\r\n3 readings\r\n\"Opened\"\r\n\"tag\"\r\n") +
            "\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n\"\"\r\n" + scale + "\r\n7\r\n" + unit +
            "\r\n30\r\n10\r\n 38412,5 \t 12,25 \r\n38412.50001\t13,5\r\n38412.50002\t-1\r\n";
+}
+
+// A file dragged from a file manager and dropped on the main window; whether the window took it.
+bool Drop(Log1& w, const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&w, &enter);
+    QCoreApplication::sendEvent(&w, &drop);
+    return drop.isAccepted();
 }
 
 } // namespace
@@ -339,27 +352,44 @@ private slots:
         QCOMPARE(Snapshot(*w), before);
         QCOMPARE(st->ReopenPending.value(), 1.0);
         if (!bytes.isEmpty() && bytes != "folder") QCOMPARE(dir->read("in.txt"), bytes);
+        // Dropped on the window, the same file gets the same message and changes nothing.
+        if (message == Marked(53)) script.message(Marked(76), ui::Ok);
+        script.message(message, ui::Ok);
+        QVERIFY(Drop(*w, dir->file("in.txt")));
+        QVERIFY2(script.finished(), qPrintable(script.report()));
+        QCOMPARE(Snapshot(*w), before);
     }
 
     // Cancel at the question about an unsaved record ends Open before its dialog. (Open after a
     // save asks nothing: wholeRecordRoundTrip; a failed open's own dialog comes again unasked:
-    // damagedFileKeepsTheRecord.)
+    // damagedFileKeepsTheRecord.) A file dropped on the window is asked about alike, and opens
+    // once the question is answered OK.
     void unsavedQuestionCancelled() {
         LoadRecord(*w, 10);
         PromptScript script;
         script.message(Marked(76), ui::Cancel);
         run(w->mnuOpen, script);
         QCOMPARE(script.seen().first().buttons, ui::Buttons::OkCancel);
+        dir->write("dropped.txt", SmallFile());
+        script.message(Marked(76), ui::Cancel).message(Marked(76), ui::Ok);
+        QVERIFY(Drop(*w, dir->file("dropped.txt")));
+        QCOMPARE(int(st->RecordCount), 10);
+        QVERIFY(Drop(*w, dir->file("dropped.txt")));
+        QVERIFY2(script.finished(), qPrintable(script.report()));
+        QVERIFY(int(st->RecordCount) == 3 && st->GraphTitle == "Opened");
     }
 
     // A file named on the command line opens as with Open; a missing one is reported once, with
-    // no Open dialog after it, and the program goes on without a record. --help names the file.
+    // no Open dialog after it, and the program goes on without a record. --help names the file,
+    // on standard output alone, with no display to start on.
     void commandLineFile() {
         QProcess help;
+        help.setProcessEnvironment(QProcessEnvironment()); // none: no display, no runtime folder
         help.start(VESTO_BINARY_DIR "/vesto-logger", {"--help"});
         QVERIFY(help.waitForFinished(20000));
         const QByteArray usage = help.readAllStandardOutput();
         QVERIFY2(usage.contains("--version") && usage.contains("[file]"), usage.constData());
+        QCOMPARE(help.readAllStandardError(), QByteArray());
 
         PromptScript script;
         script.message(Marked(55), ui::Ok);
@@ -369,6 +399,22 @@ private slots:
         dir->write("given.txt", SmallFile());
         OpenRecordFile(*w, dir->file("given.txt"));
         QVERIFY(w->RecordLoaded() && int(st->RecordCount) == 3 && st->GraphTitle == "Opened");
+
+        // The program itself, given the file, says how many readings it shows once its window
+        // has painted, and ends.
+        QFile shipped(VESTO_SOURCE_DIR "/share/loggerx.ini");
+        QVERIFY(shipped.open(QIODevice::ReadOnly));
+        dir->write("loggerx.ini", shipped.readAll().replace("language =  0", "language =  1"));
+        Pty com1;
+        QProcess program;
+        program.setEnvironment(
+            QProcess::systemEnvironment()
+            << "VESTO_COM1=" + com1.slavePath()
+            << "VESTO_STARTUP_PROBE=" +
+                   QString::number(QDateTime::currentMSecsSinceEpoch() * 1000000));
+        program.start(VESTO_BINARY_DIR "/vesto-logger", {"given.txt"});
+        QVERIFY(program.waitForFinished(60000));
+        QVERIFY(program.readAllStandardOutput().contains("readings: 3\n"));
     }
 };
 

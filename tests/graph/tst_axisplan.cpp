@@ -55,10 +55,11 @@ private slots:
     }
 
     // The step goes up at 1.2, 2.4 and 6 times a power of ten, each threshold itself still
-    // taking the smaller step.
+    // taking the smaller step and a range a thousandth of a unit above it the larger.
     void valueStep() {
-        const QList<std::pair<double, double>> cases = {{1.2, 0.1},  {1.21, 0.2}, {2.4, 0.2},
-                                                        {2.41, 0.5}, {6.0, 0.5},  {6.1, 1.0}};
+        const QList<std::pair<double, double>> cases = {{1.2, 0.1}, {1.201, 0.2}, {1.21, 0.2},
+                                                        {2.4, 0.2}, {2.401, 0.5}, {2.41, 0.5},
+                                                        {6.0, 0.5}, {6.001, 1.0}, {6.1, 1.0}};
         for (const auto& [range, step] : cases) QCOMPARE(ValueStepFor(range), step);
     }
 

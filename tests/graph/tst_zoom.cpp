@@ -39,6 +39,31 @@ private slots:
     }
     void cleanup() { g.reset(); } // before the next window takes the line
 
+    // At the screen's device pixel ratio (the suite runs these tests again with QT_SCALE_FACTOR=2
+    // as on a high-density screen, where every drag takes the same readings): the picture has the
+    // screen's pixels, and the frame's line of one pixel is as many device pixels wide.
+    void screenRatio() {
+        const qreal k = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
+        const QImage im = g->w.Picture1->Image();
+        QCOMPARE(im.size(), g->w.Picture1->size() * k);
+        int dark = 0;
+        for (int y = int((g->st.PlotTop - 4) * k); y <= int((g->st.PlotTop + 4) * k); ++y)
+            dark += im.pixel(int((g->st.PlotLeft + 3) * k), y) == qRgb(0, 0, 0);
+        QCOMPARE(dark, int(k));
+    }
+
+    // From the keyboard: + the middle half of 0.5 s to 9.5 s (readings 4 to 7), Right half that
+    // span on (6 to 8), - the whole record.
+    void keys() {
+        for (const auto& [key, first, count] : {std::tuple{Qt::Key_Plus, 4, 4.0},
+                                                {Qt::Key_Right, 6, 3.0},
+                                                {Qt::Key_Minus, 1, 10.0}}) {
+            QTest::keyClick(g->w.Picture1, key);
+            QCOMPARE(g->st.DisplayCount.value(), count);
+            QCOMPARE(g->st.DisplayTime.point(1), g->st.RecordTime.point(first));
+        }
+    }
+
     // Drags by mouse, in seconds after kStart and values, over the index scan: the first point
     // at or after the left edge to the last before the right one. A drag during a transfer is
     // ignored. The value window is taken when the zoom was tried, even when it was refused.

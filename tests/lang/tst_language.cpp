@@ -172,11 +172,11 @@ private slots:
         CheckCaptions(*fx->w, Generated(language));
     }
 
-    // A first start in an empty folder asks for a language: no Cancel, OK and Escape do nothing
-    // until an option is chosen. The settings written at the close (in the per-user folder, the
-    // working directory holding neither file) bring the choices back at the next start. That a
-    // language file in the working directory wins shows in the menu command's cases. The same
-    // with the default settings the installed program copies for a new user.
+    // A first start in an empty folder asks for a language: no Cancel, Enter and Escape do
+    // nothing until an option is chosen. The settings written at the close (in the per-user
+    // folder, the working directory holding neither file) bring the choices back at the next
+    // start. That a language file in the working directory wins shows in the menu command's
+    // cases. The same with the default settings the installed program copies for a new user.
     void firstStartAndRestart() {
         const LanguageTable shipped = Shipped();
         const TextOf german = [&shipped](int s) { return shipped.Text[s][2]; };
@@ -196,13 +196,20 @@ private slots:
                 script.modal("frmPort", [](QDialog& d) { d.reject(); });
             }
             bool firstLook = false;
+            // The desktop's language is selected when the file has it, and Enter takes it (the
+            // suite runs this under LANG=de_DE.UTF-8 too); else (C, ja_JP) Enter and Escape do
+            // nothing.
+            const QString desktop = QLocale().language() == QLocale::German ? "Deutsch" : "";
             script.modal("langfrm", [&](QDialog& d) {
                 auto& f = static_cast<langfrm&>(d);
                 firstLook = f.Command2->isHidden() && f.Command1->text() == "OK";
-                for (int k = 1; k <= 8; ++k) firstLook = firstLook && !f.option(k)->isChecked();
-                f.Command1->click();
+                for (int k = 1; k <= 8; ++k)
+                    firstLook =
+                        firstLook && f.option(k)->isChecked() ==
+                                         (!desktop.isEmpty() && f.option(k)->text() == desktop);
+                QTest::keyClick(&f, Qt::Key_Return);
                 QTest::keyClick(&f, Qt::Key_Escape);
-                firstLook = firstLook && f.isVisible();
+                firstLook = firstLook && f.isVisible() == desktop.isEmpty();
                 f.Option2->click();
                 f.Command1->click();
             });

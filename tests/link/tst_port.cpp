@@ -2,8 +2,10 @@
 // the Port menu while a logger answers and the search for the logger run end to end in
 // tests/e2e/faults.cpp.
 #include "LinkWindow.h"
+#include "link/LoggerSearch.h"
 #include "link/PortDevices.h"
 #include "link/PortSelection.h"
+#include "link/StatusRecord.h"
 #include "link/frmPort.h"
 #include "support/PromptScript.h"
 #include "support/TestRegistry.h"
@@ -12,6 +14,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 
 class PortSelectionTest : public QObject {
@@ -74,6 +77,38 @@ private slots:
         ReadPortDevices(next);
         QCOMPARE(QStringList({next.devicePath(2), next.devicePath(3), next.chosenDevice(4)}),
                  QStringList({detected[2].stablePath, typed.slavePath(), QString()}));
+    }
+
+    // Search asks the COM options' devices first, in their order, then the other detected ones.
+    // An acknowledge with a record that cannot be a status record (bank 3, block 409) is not
+    // the logger.
+    void searchOrderAndAnswers() {
+        LinkWindow f; // COM1 the test's line
+        Pty other;
+        frmPort& form = FormOf<frmPort>(f.w);
+        form.listDevices = [&other] {
+            return QList<SerialDevice>{{other.slavePath(), {}, {}, {}, {}, false, true}};
+        };
+        QStringList asked, expected;
+        PromptScript script;
+        script.modal("frmPort", [&](QDialog&) {
+            for (int n = 1; n <= 4; ++n) expected << form.comboPath(n);
+            auto* search = form.findChild<LoggerSearch*>();
+            QSignalSpy trying(search, &LoggerSearch::trying), found(search, &LoggerSearch::found);
+            form.Command3->click();
+            for (auto [device, record] : {std::pair{&f.line, StatusRecordWith({{70, 3}})},
+                                          {&f.line, StatusRecordWith({{68, 0x99}, {69, 1}})},
+                                          {&other, StatusRecordWith({{28, 77}})}})
+                QVERIFY(device->read(2, 3000) == QByteArray("\0R", 2) &&
+                        device->write(kAcknowledge + record));
+            QTRY_COMPARE(found.size(), 1);
+            QCOMPARE(found[0], QVariantList({other.slavePath(), 77}));
+            for (const QList<QVariant>& call : trying) asked << call[0].toString();
+            form.Command2->click();
+        });
+        ShowPortDialog(f.w);
+        QVERIFY2(script.finished(), qPrintable(script.report()));
+        QCOMPARE(asked, expected << other.slavePath());
     }
 
     // The stored port failed at start-up: COM1 is tried, then the user is told and asked.

@@ -4,6 +4,8 @@
 #include "support/Pty.h"
 #include "support/TestRegistry.h"
 
+#include <QSerialPort>
+#include <QSignalSpy>
 #include <QTest>
 #include <fcntl.h>
 #include <memory>
@@ -71,6 +73,15 @@ private slots:
         QTRY_COMPARE(got.size(), 300);
         QCOMPARE(got, sent);
         QVERIFY(!overflow);
+    }
+
+    // A device that fails while open (an adapter pulled out) is let go at once, not at the next
+    // look at its node.
+    void failedDeviceLetGo() {
+        QCOMPARE(port_->setPortOpen(true), 0);
+        QSignalSpy lost(port_.get(), &MSComm1::DeviceLost);
+        emit port_->findChild<QSerialPort*>()->errorOccurred(QSerialPort::ResourceError);
+        QVERIFY(lost.wait(500) && !port_->portOpen());
     }
 
     // A node with nothing behind it fails to open with an input/output error (ttyS1 on a PC

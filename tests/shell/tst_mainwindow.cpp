@@ -98,6 +98,25 @@ private slots:
                  QSize(ui::TwipsToPixels(0.95 * 900 * 15), ui::TwipsToPixels(0.62 * 640 * 15)));
     }
 
+    // The window opens where it was left, maximised too; one left on no screen there is now
+    // comes back centred.
+    void placeKept() {
+        const auto restart = [this](const QRect& left, bool maximized) {
+            fx->w->setGeometry(left);
+            if (maximized) fx->w->showMaximized();
+            fx->w->close();
+            fx = std::make_unique<MainWindowFixture>();
+            fx->load();
+            return fx->w->isMaximized() ? QRect() : fx->w->geometry();
+        };
+        fx->load();
+        const QRect screen = fx->w->screen()->availableGeometry(), left(40, 30, 650, 470);
+        QCOMPARE(restart(left, false), left);
+        const QRect centred = left.translated(screen.center() - left.center());
+        QCOMPARE(restart(left.translated(screen.width() + 200, 0), false), centred);
+        QCOMPARE(restart(left, true), QRect());
+    }
+
     // The unsaved-data question (string 143, title 74, Cancel the default) comes only with a
     // record loaded or under way (ProgressBar1 above 0) and not saved; -1: no question.
     void closeRequest_data() {

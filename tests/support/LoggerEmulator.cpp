@@ -30,7 +30,7 @@ QString LoggerEmulator::start(QString& error) {
         ::prctl(PR_SET_PDEATHSIG, SIGTERM);
         if (::getppid() != test) ::_exit(1);
     });
-    process_.start(QStringLiteral(VESTO_BINARY_DIR "/logger-emulator"), arguments_);
+    process_.start(QStringLiteral(VESTO_BINARY_DIR "/vesto-logger-emulator"), arguments_);
     process_.waitForStarted(10000);
     const QDeadlineTimer deadline(20000);
     while (process_.state() == QProcess::Running && !process_.canReadLine() &&

@@ -1,7 +1,7 @@
 #pragma once
-// The virtual logger (the logger-emulator executable) run as a separate process for end-to-end
-// tests: it opens a pseudo-terminal and answers the program's commands on it. The test reads
-// what it received (its command log) and what it holds (its record of readings).
+// The virtual logger (the vesto-logger-emulator executable) run as a separate process for
+// end-to-end tests: it opens a pseudo-terminal and answers the program's commands on it. The test
+// reads what it received (its command log) and what it holds (its record of readings).
 
 #include <QProcess>
 #include <QStringList>

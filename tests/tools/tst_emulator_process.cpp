@@ -19,7 +19,8 @@ private slots:
         QTemporaryDir dir;
         const QString link = dir.filePath("com1");
         QProcess process;
-        process.start(VESTO_BINARY_DIR "/logger-emulator", {"--speed", "fast", "--link", link});
+        process.start(VESTO_BINARY_DIR "/vesto-logger-emulator",
+                      {"--speed", "fast", "--link", link});
         QDeadlineTimer deadline(5000);
         while (!process.canReadLine() && !deadline.hasExpired()) process.waitForReadyRead(100);
         const QString line = QString::fromLocal8Bit(process.readLine()).trimmed();

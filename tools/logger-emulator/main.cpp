@@ -1,6 +1,6 @@
-// logger-emulator: a virtual voltage exception logger on a pseudo-terminal (or a given serial
-// device). It prints "PTY <path>" once the line is open and answers the program's commands
-// until it is told "quit" on stdin or gets SIGTERM/SIGINT.
+// vesto-logger-emulator: a virtual voltage exception logger on a pseudo-terminal (or a given
+// serial device). It prints "PTY <path>" once the line is open and answers the program's
+// commands until it is told "quit" on stdin or gets SIGTERM/SIGINT.
 
 #include "logger-emulator/Session.h"
 
@@ -29,7 +29,7 @@ using namespace emulator;
 namespace {
 
 [[noreturn]] void Fail(const QString& message) {
-    std::fprintf(stderr, "logger-emulator: %s\n", qPrintable(message));
+    std::fprintf(stderr, "vesto-logger-emulator: %s\n", qPrintable(message));
     std::exit(2);
 }
 
@@ -119,6 +119,7 @@ Options ParseOptions(const QCoreApplication& app) {
     parser.setApplicationDescription(
         QStringLiteral("A virtual voltage exception logger on a pseudo-terminal."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const auto option = [&parser](const char* name, const char* help, const char* value) {
         parser.addOption(
             QCommandLineOption(QLatin1String(name), QLatin1String(help), QLatin1String(value)));
@@ -266,7 +267,8 @@ private:
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("logger-emulator"));
+    QCoreApplication::setApplicationName(QStringLiteral("vesto-logger-emulator"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(VESTO_VERSION));
     const Options options = ParseOptions(app);
 
     QElapsedTimer clock;
@@ -357,7 +359,7 @@ int main(int argc, char** argv) {
                 QCoreApplication::quit();
                 return;
             case Session::ConsoleResult::Error:
-                std::fprintf(stderr, "logger-emulator: %s\n", qPrintable(message));
+                std::fprintf(stderr, "vesto-logger-emulator: %s\n", qPrintable(message));
                 break;
             case Session::ConsoleResult::Done:
                 break;

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QPrinter>
+#include <QtMath>
 #include <algorithm>
 
 namespace {
@@ -124,33 +125,41 @@ double Canvas::TextHeight() {
 
 namespace {
 
-std::unique_ptr<QImage> blankImage(int width, int height, const QColor& background, int scale) {
-    // A painter cannot start on an empty image; a collapsed window still gets one pixel.
-    auto image = std::make_unique<QImage>(std::max(1, width) * scale, std::max(1, height) * scale,
-                                          QImage::Format_RGB32);
+std::unique_ptr<QImage> blankImage(int width, int height, const QColor& background, qreal ratio) {
+    // A painter cannot start on an empty image; a collapsed window still gets one pixel. A
+    // fraction of a device pixel at the edge gets a whole one.
+    auto image =
+        std::make_unique<QImage>(qCeil(width * ratio), qCeil(height * ratio), QImage::Format_RGB32);
     image->setDotsPerMeterX(kScreenDotsPerMeter);
     image->setDotsPerMeterY(kScreenDotsPerMeter);
-    image->setDevicePixelRatio(scale);
+    image->setDevicePixelRatio(ratio);
     image->fill(background);
     return image;
 }
 
+// A ratio the screen or the caller might give that is no ratio at all counts as 1.
+qreal validRatio(qreal ratio) {
+    return ratio > 0 ? ratio : 1;
+}
+
 } // namespace
 
-ImageCanvas::ImageCanvas(int width, int height, const QColor& background, int scale)
-    : image_(blankImage(width, height, background, std::max(1, scale))), background_(background),
-      scale_(std::max(1, scale)) {}
+ImageCanvas::ImageCanvas(int width, int height, const QColor& background, qreal ratio)
+    : background_(background), width_(std::max(1, width)), height_(std::max(1, height)),
+      ratio_(validRatio(ratio)) {
+    image_ = blankImage(width_, height_, background_, ratio_);
+}
 
 ImageCanvas::~ImageCanvas() {
     finish();
 }
 
 double ImageCanvas::ScaleWidth() const {
-    return image_->width() / scale_;
+    return width_;
 }
 
 double ImageCanvas::ScaleHeight() const {
-    return image_->height() / scale_;
+    return height_;
 }
 
 QPaintDevice* ImageCanvas::device() {
@@ -167,14 +176,24 @@ void ImageCanvas::Cls() {
 void ImageCanvas::resize(int width, int height) {
     width = std::max(1, width);
     height = std::max(1, height);
-    if (width == ScaleWidth() && height == ScaleHeight()) return;
+    if (width == width_ && height == height_) return;
     finish();
-    auto resized = blankImage(width, height, background_, scale_);
+    auto resized = blankImage(width, height, background_, ratio_);
     {
         QPainter copy(resized.get());
         copy.drawImage(0, 0, *image_);
     }
     image_ = std::move(resized);
+    width_ = width;
+    height_ = height;
+}
+
+void ImageCanvas::setRatio(qreal ratio) {
+    ratio = validRatio(ratio);
+    if (ratio == ratio_) return;
+    finish();
+    ratio_ = ratio;
+    image_ = blankImage(width_, height_, background_, ratio_);
 }
 
 const QImage& ImageCanvas::Image() {

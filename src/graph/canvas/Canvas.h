@@ -25,7 +25,7 @@ public:
     void Line(double x1, double y1, double x2, double y2);
     void Line(double x1, double y1, double x2, double y2, const QColor& color);
 
-    // Line width in device pixels for the following lines.
+    // Line width in the canvas's units for the following lines.
     void setDrawWidth(int width);
     int drawWidth() const { return drawWidth_; }
     // Dashed or solid for the following lines.
@@ -78,12 +78,14 @@ private:
     double currentY_ = 0;
 };
 
-// Screen canvas: a retained image behind the picture box; what is drawn stays until Cls. With a
-// scale above 1 the image has that many pixels for each unit of the canvas (an image file finer
-// than the screen); positions, fonts and line widths stay in the canvas's units.
+// Screen canvas: a retained image behind the picture box; what is drawn stays until Cls. The
+// image has `ratio` device pixels for each unit of the canvas: the screen's device pixel ratio
+// (2 on a high-density screen), or more for an image file finer than the screen. Positions,
+// fonts and line widths stay in the canvas's units whatever the ratio, so a drawing looks the
+// same on every screen, only sharper where the screen has more pixels.
 class ImageCanvas : public Canvas {
 public:
-    ImageCanvas(int width, int height, const QColor& background = Qt::white, int scale = 1);
+    ImageCanvas(int width, int height, const QColor& background = Qt::white, qreal ratio = 1);
     ~ImageCanvas() override;
 
     double ScaleWidth() const override;
@@ -93,6 +95,10 @@ public:
     void Cls();
     // Changes the size; what was drawn stays at its place, new area is background.
     void resize(int width, int height);
+    // Changes the device pixels per unit. The picture is cleared: it must be drawn anew at the
+    // new resolution, not enlarged or shrunk.
+    void setRatio(qreal ratio);
+    qreal ratio() const { return ratio_; }
     // Everything drawn so far.
     const QImage& Image();
     QColor background() const { return background_; }
@@ -103,7 +109,9 @@ protected:
 private:
     std::unique_ptr<QImage> image_;
     QColor background_;
-    int scale_;
+    int width_;
+    int height_;
+    qreal ratio_;
 };
 
 // Printer canvas: the pages of one document on a QPrinter (tests print to PDF files).

@@ -1,5 +1,8 @@
 #include "graph/canvas/PictureBox.h"
 
+#include "ui/Accessible.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -53,6 +56,10 @@ PictureBox::PictureBox(QWidget* parent)
     setPalette(pal);
     setAutoFillBackground(true);
     setMouseTracking(true);
+    // Reached by Tab or a click, so that a screen reader tells what the picture shows and its
+    // owner hears the keys.
+    setFocusPolicy(Qt::StrongFocus);
+    ui::SetRole(this, QAccessible::Chart);
     shape_->setObjectName(QStringLiteral("Shape1"));
     shape_->hide();
 }
@@ -62,8 +69,33 @@ PictureBox::~PictureBox() = default;
 ImageCanvas& PictureBox::canvas() {
     // A hidden widget gets its resize event only when shown; the size is known before that.
     canvas_.resize(width(), height());
+    followScreenRatio();
     update();
     return canvas_;
+}
+
+bool PictureBox::followScreenRatio() {
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == canvas_.ratio()) return false;
+    canvas_.setRatio(ratio);
+    return true;
+}
+
+void PictureBox::focusInEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusOutEvent(event);
+}
+
+bool PictureBox::event(QEvent* event) {
+    // The window moved to another screen (or its screen changed its ratio).
+    if (event->type() == QEvent::ScreenChangeInternal && followScreenRatio())
+        QMetaObject::invokeMethod(this, &PictureBox::ratioChanged, Qt::QueuedConnection);
+    return QWidget::event(event);
 }
 
 void PictureBox::Cls() {
@@ -75,8 +107,19 @@ QImage PictureBox::Image() {
 }
 
 void PictureBox::paintEvent(QPaintEvent* event) {
+    // Whatever way the ratio reached the box, it is noticed here at the latest.
+    if (followScreenRatio())
+        QMetaObject::invokeMethod(this, &PictureBox::ratioChanged, Qt::QueuedConnection);
     QPainter p(this);
-    p.drawImage(event->rect().topLeft(), canvas_.Image(), event->rect());
+    const QImage& image = canvas_.Image();
+    // The part to paint, in the image's device pixels: drawn one to one.
+    const QRectF area = event->rect();
+    const qreal k = image.devicePixelRatio();
+    p.drawImage(area, image, QRectF(area.topLeft() * k, area.size() * k));
+    if (hasFocus()) {
+        p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
@@ -84,8 +127,8 @@ void PictureBox::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
 }
 
-// The canvas's pixels are the widget's pixels, so the pointer position is already in canvas
-// units.
+// The canvas's units are the widget's logical pixels, so the pointer position is already in
+// canvas units, whatever the screen's ratio.
 void PictureBox::mousePressEvent(QMouseEvent* event) {
     const QPointF pos = event->position();
     emit MouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), pos.x(), pos.y());
@@ -99,6 +142,11 @@ void PictureBox::mouseMoveEvent(QMouseEvent* event) {
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
     const QPointF pos = event->position();
     emit MouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), pos.x(), pos.y());
+}
+
+void PictureBox::keyPressEvent(QKeyEvent* event) {
+    emit KeyDown(event->key(), shiftCode(event->modifiers()));
+    QWidget::keyPressEvent(event);
 }
 
 // The meta-object is compiled here, so linking the picture box does not pull in the meta-objects
