@@ -9,6 +9,7 @@
 #include "shell/Log1.h"
 #include "shell/Logo.h"
 #include "shell/SettingsFile.h"
+#include "shell/SettingsSave.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,7 +1,7 @@
 #include "files/Archive.h"
 
-#include "files/Recent.h"
-#include "files/SaveRecord.h"
+#include "files/RecentList.h"
+#include "files/StateRecord.h"
 #include "shell/AppState.h"
 #include "shell/FileLocations.h"
 #include "ui/DateSerial.h"

@@ -3,6 +3,7 @@
 #include "files/ExportFile.h"
 #include "files/RecordFile.h"
 #include "files/SaveOpt.h"
+#include "files/StateRecord.h"
 #include "shell/Log1.h"
 #include "ui/Colors.h"
 #include "ui/Prompts.h"
@@ -38,19 +39,6 @@ bool CountFits(const Number& count) {
 
 } // namespace
 
-RecordFileHeader RecordHeaderOf(const AppState& st) {
-    RecordFileHeader header;
-    header.description = {st.GraphTitle,       st.DescriptionLine2, st.DescriptionLine3,
-                          st.DescriptionLine4, st.DescriptionLine5, st.DescriptionLine6,
-                          st.DescriptionLine7};
-    header.probeScale = st.ProbeScale;
-    header.loggerNumber = st.LoggerNumber;
-    header.unitName = st.UnitName;
-    header.highLimit = st.HighLimitValue;
-    header.lowLimit = st.LowLimitValue;
-    return header;
-}
-
 void mnuSaveTXT_Click(Log1& w) {
     AppState& st = w.st;
     st.SaveCancelled = 0;
@@ -80,14 +68,6 @@ void mnuSaveTXT_Click(Log1& w) {
     }
     // Between saves the scope is the entire record.
     st.SaveScope = 0;
-}
-
-std::function<RecordPoint(int)> RecordPointsOf(const AppState& st, bool displayed) {
-    if (displayed)
-        return [&st](int i) {
-            return RecordPoint{st.DisplayTime.point(i), st.DisplayValue.point(i)};
-        };
-    return [&st](int i) { return RecordPoint{st.RecordTime.point(i), st.RecordValue.point(i)}; };
 }
 
 bool WriteRecordFile(Log1& w) {

@@ -1,18 +1,9 @@
 #pragma once
 // Saving the record in memory, or the window the graph shows, as a text record file.
 
-#include <functional>
+#include "files/StateRecord.h"
 
-struct AppState;
-struct RecordFileHeader;
-struct RecordPoint;
 class Log1;
-
-// The header lines of the record in memory.
-RecordFileHeader RecordHeaderOf(const AppState& st);
-
-// Reading i (1 = first) of the part the graph shows or of the whole record.
-std::function<RecordPoint(int)> RecordPointsOf(const AppState& st, bool displayed);
 
 // "Save As .TXT": asks for the scope where there is a choice, then for the file name, asks
 // before replacing a file, and writes it.

@@ -2,20 +2,10 @@
 // Draws the displayed record as a time graph in Picture1 and leaves the plot geometry, the axis
 // ends and the statistics on the shared state for the zoom and the printout.
 
-#include "graph/AxisPlan.h"
+#include "graph/GraphPlan.h"
 
 class ImageCanvas;
 class Log1;
-struct AppState;
-
-// The value window, statistics, axes and label patterns of the displayed points, left on the
-// state for the drawing, the zoom and the printed page; not planned with fewer than three points.
-struct GraphPlan {
-    bool planned = false;
-    graph::ValueAxis value;
-    graph::TimeAxis time;
-};
-GraphPlan PlanGraph(AppState& st);
 
 void DrawGraph(Log1& w);
 // The same drawing on another canvas of Picture1's size (a finer image of the graph as shown);

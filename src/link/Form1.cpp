@@ -1,5 +1,7 @@
 #include "link/Form1.h"
 
+#include "link/LoggerSetup.h"
+
 #include "link/StatusRecord.h"
 #include "shell/Log1.h"
 #include "ui/Format.h"
@@ -27,10 +29,6 @@ const QString kOutText = QStringLiteral("Records when above High or below Low");
 // A limit as the fields show it: an empty one (no status record yet) as an empty field.
 QString asText(const Number& value, double factor) {
     return value.isEmpty() ? QString() : ui::PlainText(value.value() * factor);
-}
-
-bool isEven(double value) {
-    return std::floor(value / 2) == value / 2;
 }
 
 } // namespace
@@ -143,10 +141,8 @@ void Form1::Command1_Click() {
     st.LimitLow = low * factor;
     st.LimitMode = Option1->isChecked() ? 1 : 2;
 
-    // On the 500 V range a raw step is two volts.
-    if (st.VoltageRange != QLatin1String("250 Volt") && (!isEven(high) || !isEven(low))) {
-        ui::MsgBox(QStringLiteral("Must be even numbers"), ui::Buttons::Ok, ui::Icon::None,
-                   QStringLiteral("ERROR"));
+    if (!LimitsFitRange(high, low, st.VoltageRange)) {
+        ui::MsgBox(kNotEven, ui::Buttons::Ok, ui::Icon::None, kSetupErrorTitle);
         return;
     }
 
@@ -159,16 +155,12 @@ void Form1::Command1_Click() {
         st.LimitLow = st.SavedLow;
         st.LimitMode = st.SavedMode;
     } else {
-        if (!(st.LimitHigh > st.LimitLow && st.LimitHigh >= 0 && st.LimitHigh <= 255 &&
-              st.LimitLow >= 0 && st.LimitLow <= 255)) {
-            ui::MsgBox(QStringLiteral("Invalid Limits"), ui::Buttons::Ok, ui::Icon::None,
-                       QStringLiteral("ERROR"));
+        if (!LimitsValid(st.LimitHigh, st.LimitLow)) {
+            ui::MsgBox(kInvalidLimits, ui::Buttons::Ok, ui::Icon::None, kSetupErrorTitle);
             return;
         }
-        if (ui::MsgBox(QStringLiteral("This will restart the logger and lose all existing "
-                                      "data.  Are you sure?"),
-                       ui::Buttons::OkCancel, ui::Icon::Critical,
-                       QStringLiteral("WARNING")) != ui::Ok)
+        if (ui::MsgBox(kRestartWarning, ui::Buttons::OkCancel, ui::Icon::Critical,
+                       kRestartWarningTitle) != ui::Ok)
             return;
         st.LimitsConfirmed = 0;
     }

@@ -1,10 +1,31 @@
 #include "link/LoggerSearch.h"
 
 #include "link/StatusRecord.h"
+#include "link/serial/SerialDevices.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSerialPort>
 #include <unistd.h>
+
+QString SameDevice(const QString& path) {
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? path : canonical;
+}
+
+QStringList SearchOrder(const QStringList& optionPaths, const QList<SerialDevice>& offered,
+                        QHash<QString, QString>* shownAs) {
+    QStringList paths, seen;
+    const auto add = [&](const QString& path, const QString& shown) {
+        if (path.isEmpty() || seen.contains(SameDevice(path))) return;
+        seen << SameDevice(path);
+        paths << path;
+        if (shownAs) shownAs->insert(path, shown);
+    };
+    for (const QString& path : optionPaths) add(path, path);
+    for (const SerialDevice& device : offered) add(StoredPath(device), device.path);
+    return paths;
+}
 
 LoggerSearch::LoggerSearch(QObject* parent) : QObject(parent) {
     deviceTime_.setSingleShot(true);

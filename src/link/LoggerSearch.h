@@ -5,11 +5,22 @@
 // whole status record that can be true is the logger. Everything runs from the event loop, so
 // the window that started the search stays responsive and can stop it at any moment.
 
+#include <QHash>
+#include <QList>
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
 
 class QSerialPort;
+struct SerialDevice;
+
+// The devices a search asks, in order: the four COM options' devices first, then every other
+// device offered (two paths of one device, a by-id link and its node, count once). `shownAs`
+// gets the name each is shown by: the option's path as typed, a detected device by its node.
+QStringList SearchOrder(const QStringList& optionPaths, const QList<SerialDevice>& offered,
+                        QHash<QString, QString>* shownAs = nullptr);
+// The same device: a by-id link and the node it points to are one.
+QString SameDevice(const QString& path);
 
 class LoggerSearch : public QObject {
     Q_OBJECT

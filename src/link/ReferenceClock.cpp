@@ -3,6 +3,12 @@
 #include "shell/AppState.h"
 #include "ui/DateSerial.h"
 
+void SetReferenceTime(AppState& st, double present) {
+    st.ClockOffset = ui::Now() - present;
+    st.DownloadCancelled = 0;
+    st.ClockSet = 1;
+}
+
 void UpdateTimeBase(AppState& st) {
     // The logger counts real time; the wall clock of the computer may have been put forward or
     // back meanwhile. The reference is the present on today's offset, and each reading is moved

@@ -4,6 +4,9 @@
 
 struct AppState;
 
+// The present time confirmed (a day serial), kept as its offset from the computer clock.
+void SetReferenceTime(AppState& st, double present);
+
 // Turns the logger clock of the last status record into the reference time at which that clock
 // stood at zero (DownloadStart), with the shifts of wall time where the computer's clocks were
 // changed since (DownloadShifts).

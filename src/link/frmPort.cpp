@@ -27,12 +27,6 @@ constexpr int kInUse = 157;         // "%1 is in use ..."
 constexpr int kNotPermitted = 158;  // "%1 may not be used ..."
 constexpr int kNotRemembered = 161; // "... %1 could not be written."
 
-// Two paths for the same device (a by-id link and its node) are one.
-QString SameDevice(const QString& path) {
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    return canonical.isEmpty() ? path : canonical;
-}
-
 } // namespace
 
 frmPort::frmPort(Log1& owner) : QDialog(&owner), w_(owner), search_(new LoggerSearch(this)) {
@@ -238,17 +232,9 @@ void frmPort::reject() {
 // The ports' own devices first, then every other detected device. The program's port is let go
 // meanwhile: the logger may be on it, and a device can be opened by one side only.
 void frmPort::Command3_Click() {
-    QStringList paths;
-    QStringList seen;
     shownAs_.clear();
-    const auto add = [&](const QString& path, const QString& shown) {
-        if (path.isEmpty() || seen.contains(SameDevice(path))) return;
-        seen << SameDevice(path);
-        paths << path;
-        shownAs_.insert(path, shown);
-    };
-    for (int n = 1; n <= 4; ++n) add(comboPath(n), comboPath(n));
-    for (const SerialDevice& device : offeredDevices()) add(StoredPath(device), device.path);
+    const QStringList paths = SearchOrder({comboPath(1), comboPath(2), comboPath(3), comboPath(4)},
+                                          offeredDevices(), &shownAs_);
 
     ::MSComm1& port = *w_.MSComm1;
     if (port.portOpen() || port.deviceLost()) {

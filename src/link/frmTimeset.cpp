@@ -1,5 +1,7 @@
 #include "link/frmTimeset.h"
 
+#include "link/ReferenceClock.h"
+
 #include "link/UpDown.h"
 #include "shell/Log1.h"
 #include "ui/DateSerial.h"
@@ -177,10 +179,8 @@ void frmTimeset::showAll() {
 void frmTimeset::Command2_Click() {
     AppState& st = w_.st;
     const ClockFields f = fields();
-    st.ClockOffset = ui::Now() - (ui::DateSerial(f.year, f.month, f.day) +
-                                  ui::TimeSerial(f.hour, f.minute, f.second));
-    st.DownloadCancelled = 0;
-    st.ClockSet = 1;
+    SetReferenceTime(st, ui::DateSerial(f.year, f.month, f.day) +
+                             ui::TimeSerial(f.hour, f.minute, f.second));
     st.ClockFromMenu = 0;
     hide();
 }

@@ -1,6 +1,7 @@
 #include "output/EventTable.h"
 
 #include "graph/canvas/Canvas.h"
+#include "quality/Nominal.h"
 #include "shell/AppState.h"
 #include "shell/StringNumbers.h"
 #include "ui/Format.h"
@@ -108,4 +109,37 @@ std::vector<double> FitColumns(Canvas& c, const QStringList& captions,
         left += w * scale;
     }
     return lefts;
+}
+
+std::vector<ChartMark> ChartMarks(const std::vector<RecordEvent>& events) {
+    std::vector<ChartMark> marks;
+    marks.reserve(events.size());
+    for (int k = 0; k < static_cast<int>(events.size()); ++k) {
+        const RecordEvent& e = events[static_cast<size_t>(k)];
+        if (!e.judged) continue;
+        const int ms = quality::DurationMs(e.duration);
+        const quality::Judgement& j = *e.judged;
+        if (j.sag || !j.swell) marks.push_back({k, ms, j.minTenths, j.sagRegion});
+        if (j.swell) marks.push_back({k, ms, j.maxTenths, j.swellRegion});
+    }
+    return marks;
+}
+
+ChartTexts ChartTextsOf(const AppState& st) {
+    ChartTexts texts;
+    texts.axisDuration = st.Text(str::kAxisDuration);
+    texts.axisPercent = st.Text(str::kPercentOfNominal);
+    for (int k = 0; k < 3; ++k)
+        texts.regions[static_cast<size_t>(k)] = st.Text(str::kLegendWithin + k);
+    texts.semi = st.Text(str::kLegendSemi);
+    texts.resolution = st.Text(str::kLegendResolution);
+    if (!quality::RecordNominal(st)) texts.noNominal = st.Text(str::kNoNominal).arg(st.UnitName);
+    return texts;
+}
+
+std::vector<RecordEvent> RecordEventsOf(const AppState& st, int readings) {
+    std::vector<RecordEvent> events =
+        FindEvents(st.RecordTime, st.RecordValue, readings, st.HighLimitValue, st.LowLimitValue);
+    JudgeEvents(events, quality::RecordNominal(st));
+    return events;
 }

@@ -1,8 +1,10 @@
 #pragma once
-// The events list as the Events window, its printout and the site report show it: the column
-// captions and cell words in the language in use, the summary's values, and the columns of a
-// printed list fitted to the paper.
+// The events list as the Events window, its printout, the tolerance chart and the site report
+// show it: the events of the record judged at its nominal voltage, the column captions and cell
+// words in the language in use, the summary's values, the columns of a printed list fitted to
+// the paper, and the chart's marks and words.
 
+#include "graph/ToleranceChart.h"
 #include "output/Events.h"
 
 #include <QStringList>
@@ -28,3 +30,14 @@ QStringList EventSummaryValues(const AppState& st, const std::vector<RecordEvent
 // font is made smaller until they do.
 std::vector<double> FitColumns(Canvas& c, const QStringList& captions,
                                const std::vector<QStringList>& rows, double width);
+
+// The events of the record's first `readings` readings, judged at its nominal voltage.
+std::vector<RecordEvent> RecordEventsOf(const AppState& st, int readings);
+
+// The marks of the judged events: a sag at its lowest reading, a swell at its highest, an event
+// that is both as two; an event that is neither (every reading on the nominal) at its lowest.
+std::vector<ChartMark> ChartMarks(const std::vector<RecordEvent>& events);
+
+// The chart's axis titles and legend in the language in use; for a record without a nominal
+// voltage, why there is no chart.
+ChartTexts ChartTextsOf(const AppState& st);

@@ -4,7 +4,8 @@
 #include "graph/DrawGraph.h"
 #include "graph/canvas/Canvas.h"
 #include "graph/canvas/PictureBox.h"
-#include "output/PrintGraph.h"
+#include "output/GraphPage.h"
+#include "output/PdfFile.h"
 #include "shell/Log1.h"
 #include "shell/StringNumbers.h"
 #include "ui/Prompts.h"
@@ -12,8 +13,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QPrinter>
-#include <QTemporaryDir>
+#include <QLocale>
 
 bool IsPdfName(const QString& name) {
     return name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
@@ -29,29 +29,9 @@ QByteArray GraphPng(Log1& w) {
     return bytes;
 }
 
-QByteArray PdfBytes(const QString& docName,
-                    const std::function<void(QPrinter&, PrinterCanvas&)>& draw) {
-    // The printer writes only to a file of its own; the page is then put in place in one piece.
-    QTemporaryDir scratch;
-    if (!scratch.isValid()) return {};
-    const QString path = scratch.filePath(QStringLiteral("page.pdf"));
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        printer.setDocName(docName);
-        PrinterCanvas canvas(printer);
-        draw(printer, canvas);
-        if (!canvas.EndDoc()) return {};
-    }
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 QByteArray GraphPdf(Log1& w) {
-    return PdfBytes(w.st.GraphTitle, [&w](QPrinter& printer, PrinterCanvas& canvas) {
-        DrawGraphPage(w.st, canvas, printer.resolution(), true);
-    });
+    return PdfBytes(w.st.GraphTitle, LocalePaper(QLocale()),
+                    [&w](PageCanvas& canvas, int dpi) { DrawGraphPage(w.st, canvas, dpi, true); });
 }
 
 void SavePictureAs(Log1& w, const QString& title, const QString& nameEnding,

@@ -8,8 +8,6 @@
 #include <functional>
 
 class Log1;
-class PrinterCanvas;
-class QPrinter;
 
 // Whether a file of that name gets the printed page rather than a picture.
 bool IsPdfName(const QString& name);
@@ -18,9 +16,6 @@ bool IsPdfName(const QString& name);
 QByteArray GraphPng(Log1& w);
 // The printed graph page with its description as PDF bytes; empty when it could not be made.
 QByteArray GraphPdf(Log1& w);
-// What `draw` puts on a PDF printer, as the file's bytes; empty when it could not be made.
-QByteArray PdfBytes(const QString& docName,
-                    const std::function<void(QPrinter&, PrinterCanvas&)>& draw);
 
 // Save As for a picture: the name asked for (the record's title with nameEnding and ".png"
 // suggested), then the PNG, or the PDF for a name ending in ".pdf", made and written; the person

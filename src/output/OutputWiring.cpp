@@ -3,7 +3,7 @@
 #include "output/GraphImage.h"
 #include "output/PrintData.h"
 #include "output/PrintGraph.h"
-#include "output/Report.h"
+#include "output/ReportCommand.h"
 #include "output/frmCurves.h"
 #include "output/frmEvents.h"
 #include "shell/Log1.h"

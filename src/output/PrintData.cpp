@@ -1,6 +1,6 @@
 #include "output/PrintData.h"
 
-#include "graph/canvas/Canvas.h"
+#include "graph/canvas/PrinterCanvas.h"
 #include "output/PrintOpt.h"
 #include "output/PrintState.h"
 #include "shell/Log1.h"

@@ -1,6 +1,6 @@
 #include "output/PrintState.h"
 
-#include "graph/canvas/Canvas.h"
+#include "graph/canvas/PrinterCanvas.h"
 #include "shell/Log1.h"
 #include "ui/Colors.h"
 #include "ui/Prompts.h"
@@ -13,7 +13,6 @@
 
 namespace {
 const QColor kTeal(0, 192, 192);
-constexpr double kLayoutDotsPerInch = 300;
 } // namespace
 
 void BeginPrinting(Log1& w) {
@@ -45,9 +44,4 @@ void PrintDocument(Log1& w, const QString& title,
         draw(printer, canvas);
     }
     EndPrinting(w);
-}
-
-int PaperLineWidth(int width, int dotsPerInch) {
-    const double dots = std::round(width * dotsPerInch / kLayoutDotsPerInch);
-    return dots >= 1 ? static_cast<int>(std::min(dots, 1000.0)) : 1;
 }

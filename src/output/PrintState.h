@@ -1,6 +1,6 @@
 #pragma once
-// What the two print commands share: the busy state while the printer dialog is open and the
-// pages are drawn, the printing caption, and how heavy a line is on paper.
+// What the print commands share: the busy state while the printer dialog is open and the pages
+// are drawn, and the printing caption.
 
 #include <functional>
 
@@ -20,9 +20,3 @@ void EndPrinting(Log1& w);
 // caption and `draw` on a canvas for the chosen printer; the busy state ends on every path.
 void PrintDocument(Log1& w, const QString& title,
                    const std::function<void(QPrinter&, PrinterCanvas&)>& draw);
-
-// Printer dots for a line width of the printed graph. The widths (1 for the grid, 4 for the
-// frame and the curve, 8 for the limits) are in dots of a 300 dpi laser printer, for which the
-// page was laid out: 4 such dots are a third of a millimetre. On a finer printer the line keeps
-// that thickness; a coarser device still gets at least one dot.
-int PaperLineWidth(int width, int dotsPerInch);

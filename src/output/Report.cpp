@@ -1,27 +1,15 @@
 #include "output/Report.h"
 
-#include "files/ExportFile.h"
-#include "graph/DrawGraph.h"
+#include "graph/GraphPlan.h"
 #include "graph/ToleranceChart.h"
-#include "graph/Zoom.h"
 #include "graph/canvas/Canvas.h"
 #include "output/EventTable.h"
-#include "output/GraphImage.h"
-#include "output/PrintGraph.h"
-#include "output/PrintState.h"
-#include "output/frmCurves.h"
-#include "output/frmEvents.h"
+#include "output/GraphPage.h"
 #include "quality/Nominal.h"
-#include "shell/Log1.h"
+#include "shell/AppState.h"
 #include "shell/StringNumbers.h"
-#include "ui/DateSerial.h"
 #include "ui/Format.h"
-#include "ui/Progress.h"
-#include "ui/Prompts.h"
 
-#include <QDir>
-#include <QLocale>
-#include <QPrinter>
 #include <cmath>
 #include <memory>
 
@@ -54,13 +42,11 @@ QString Counted(const QStringList& words, const std::vector<int>& counts) {
 // The report as it is laid out on the paper in use.
 class ReportWriter {
 public:
-    ReportWriter(const AppState& st, int readings, PrinterCanvas& c, int dotsPerInch,
+    ReportWriter(const AppState& st, int readings, PageCanvas& c, int dotsPerInch,
                  const QDateTime& made)
         : st_(st), readings_(readings), c_(c), dpi_(dotsPerInch), made_(made) {
-        events_ = FindEvents(st.RecordTime, st.RecordValue, readings, st.HighLimitValue,
-                             st.LowLimitValue);
+        events_ = RecordEventsOf(st, readings);
         nominal_ = quality::RecordNominal(st);
-        JudgeEvents(events_, nominal_);
         texts_ = EventTextsOf(st);
         width_ = c.ScaleWidth();
         height_ = c.ScaleHeight();
@@ -199,7 +185,11 @@ private:
     void graphPage() {
         // The graph of the whole record, whatever the window shows now.
         auto whole = std::make_unique<AppState>(st_);
-        DisplayWholeRecord(*whole);
+        whole->DisplayCount = readings_;
+        for (int i = 1; i <= readings_; ++i) {
+            whole->DisplayValue.point(i) = whole->RecordValue.point(i);
+            whole->DisplayTime.point(i) = whole->RecordTime.point(i);
+        }
         whole->Zoomed = 0;
         PlanGraph(*whole);
         DrawGraphPage(*whole, c_, dpi_, true);
@@ -258,7 +248,7 @@ private:
 
     const AppState& st_;
     int readings_;
-    PrinterCanvas& c_;
+    PageCanvas& c_;
     int dpi_;
     QDateTime made_;
     std::vector<RecordEvent> events_;
@@ -305,62 +295,7 @@ QString SpanText(double days) {
     return ui::PlainText(whole) + QStringLiteral(" d ") + DurationText(days - whole);
 }
 
-QPageSize::PageSizeId ReportPaper(const QLocale& locale) {
-    return locale.measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
-                                                                   : QPageSize::A4;
-}
-
-bool DrawReport(const AppState& st, int readings, PrinterCanvas& c, int dotsPerInch,
+bool DrawReport(const AppState& st, int readings, PageCanvas& c, int dotsPerInch,
                 const QDateTime& made, const std::function<bool(int, int)>& progress) {
     return ReportWriter(st, readings, c, dotsPerInch, made).write(progress);
-}
-
-void mnuReport_Click(Log1& w) {
-    AppState& st = w.st;
-    if (!RecordLoadedOrSay(w)) return;
-    const QString title = PlainCaption(st.Text(str::kReportTitle));
-    const ui::Answer answer =
-        ui::MsgBox(st.Text(str::kReportAsPdf), ui::Buttons::YesNoCancel, ui::Icon::Question, title);
-    if (answer == ui::Cancel) return;
-    const int readings = std::clamp(static_cast<int>(st.RecordCount.value()), 0, kMaxReadings);
-    const QDateTime made = ui::NowDateTime();
-    std::unique_ptr<ui::Progress> progress;
-    const auto step = [&](int done, int pages) {
-        if (!progress)
-            progress = std::make_unique<ui::Progress>(&w, st.Text(str::kWritingReport),
-                                                      st.Text(119), pages);
-        return progress->step(done);
-    };
-    if (answer == ui::No) {
-        PrintDocument(w, title, [&](QPrinter& printer, PrinterCanvas& canvas) {
-            if (!DrawReport(st, readings, canvas, printer.resolution(), made, step))
-                printer.abort();
-        });
-        return;
-    }
-    const QString pdf = QStringLiteral(".pdf");
-    const std::optional<QString> name = ChooseFileToWrite(
-        w, title, QStringLiteral("PDF document (*.pdf)|*.pdf"), SuggestedFileName(st, pdf),
-        [&pdf](const QString& chosen) { return WithEnding(chosen, pdf); });
-    if (!name) return;
-    BeginBusy(w);
-    bool cancelled = false;
-    const QByteArray bytes = PdfBytes(st.GraphTitle, [&](QPrinter& printer, PrinterCanvas& canvas) {
-        printer.setPageSize(QPageSize(ReportPaper(QLocale())));
-        DrawReport(st, readings, canvas, printer.resolution(), made, [&](int done, int pages) {
-            cancelled = !step(done, pages);
-            return !cancelled;
-        });
-    });
-    progress.reset();
-    EndBusy(w);
-    if (cancelled) return;
-    if (bytes.isEmpty()) {
-        ui::MsgBox(st.Text(str::kNotWritten)
-                       .arg(QDir::toNativeSeparators(*name),
-                            QStringLiteral("the report could not be drawn")),
-                   ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(str::kMessageTitle));
-        return;
-    }
-    WriteFileOrSay(w, *name, bytes);
 }

@@ -4,20 +4,18 @@
 // printed graph page draws it, the tolerance-curve chart (records in volts), and the events list
 // over as many pages as it needs, its column header on each. Every page has a header with the
 // title, the logger number and "Page n of m", and a footer with the program, its version and
-// when the report was made. Written as a PDF file or printed.
+// when the report was made. The window writes it as a PDF file or prints it; the command-line
+// tool writes the PDF file.
 
 #include "output/Events.h"
 
 #include <QDateTime>
-#include <QPageSize>
 #include <array>
 #include <functional>
 #include <optional>
 #include <vector>
 
-class Log1;
-class PrinterCanvas;
-class QLocale;
+class PageCanvas;
 struct AppState;
 
 // The figures of the summary page, from the record and its events.
@@ -38,15 +36,8 @@ ReportFigures ReportFiguresOf(const AppState& st, int readings,
 // A span of days as the summary shows it: "3 d 4:05:06.7", or "4:05:06.7" under a day.
 QString SpanText(double days);
 
-// The paper of a report written to a PDF file: Letter where the locale measures in US units,
-// A4 everywhere else.
-QPageSize::PageSizeId ReportPaper(const QLocale& locale);
-
 // Draws every page of the report of the record in memory (its first `readings` readings) on the
 // canvas. `progress(done, pages)` is told after each page and stops the report by returning
 // false. False when it was stopped or the printer failed.
-bool DrawReport(const AppState& st, int readings, PrinterCanvas& c, int dotsPerInch,
+bool DrawReport(const AppState& st, int readings, PageCanvas& c, int dotsPerInch,
                 const QDateTime& made, const std::function<bool(int, int)>& progress);
-
-// The File menu command: PDF file or printer, then the report with its progress shown.
-void mnuReport_Click(Log1& w);

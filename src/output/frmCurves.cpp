@@ -1,8 +1,10 @@
 #include "output/frmCurves.h"
 
 #include "files/ExportFile.h"
-#include "graph/canvas/Canvas.h"
+#include "graph/canvas/PrinterCanvas.h"
+#include "output/EventTable.h"
 #include "output/GraphImage.h"
+#include "output/PdfFile.h"
 #include "output/PrintState.h"
 #include "output/frmEvents.h"
 #include "quality/Nominal.h"
@@ -15,6 +17,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QHBoxLayout>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
@@ -31,20 +34,6 @@ constexpr double kReach = 6;
 constexpr double kMargin = 8;
 
 } // namespace
-
-std::vector<ChartMark> ChartMarks(const std::vector<RecordEvent>& events) {
-    std::vector<ChartMark> marks;
-    marks.reserve(events.size());
-    for (int k = 0; k < static_cast<int>(events.size()); ++k) {
-        const RecordEvent& e = events[static_cast<size_t>(k)];
-        if (!e.judged) continue;
-        const int ms = quality::DurationMs(e.duration);
-        const quality::Judgement& j = *e.judged;
-        if (j.sag || !j.swell) marks.push_back({k, ms, j.minTenths, j.sagRegion});
-        if (j.swell) marks.push_back({k, ms, j.maxTenths, j.swellRegion});
-    }
-    return marks;
-}
 
 // ---------------------------------------------------------------------------------------------
 // CurvesBox
@@ -136,18 +125,6 @@ void frmCurves::Recompute() {
     Redraw();
 }
 
-ChartTexts ChartTextsOf(const AppState& st) {
-    ChartTexts texts;
-    texts.axisDuration = st.Text(str::kAxisDuration);
-    texts.axisPercent = st.Text(str::kPercentOfNominal);
-    for (int k = 0; k < 3; ++k)
-        texts.regions[static_cast<size_t>(k)] = st.Text(str::kLegendWithin + k);
-    texts.semi = st.Text(str::kLegendSemi);
-    texts.resolution = st.Text(str::kLegendResolution);
-    if (!quality::RecordNominal(st)) texts.noNominal = st.Text(str::kNoNominal).arg(st.UnitName);
-    return texts;
-}
-
 ChartTexts frmCurves::Texts() const {
     return ChartTextsOf(owner_.st);
 }
@@ -190,7 +167,7 @@ QString frmCurves::MarkText(int mark) const {
            PercentText(m.tenths) + u' ' + st.Text(str::kPercentOfNominal);
 }
 
-void frmCurves::DrawPage(PrinterCanvas& c, int dotsPerInch) {
+void frmCurves::DrawPage(PageCanvas& c, int dotsPerInch) {
     const AppState& st = owner_.st;
     c.setFontName(st.PrintFontName);
     c.setFontSize(st.PrintTitleFontSize);
@@ -228,9 +205,8 @@ QByteArray frmCurves::ChartPng() {
 }
 
 QByteArray frmCurves::ChartPdf() {
-    return PdfBytes(owner_.st.GraphTitle, [this](QPrinter& printer, PrinterCanvas& canvas) {
-        DrawPage(canvas, printer.resolution());
-    });
+    return PdfBytes(owner_.st.GraphTitle, LocalePaper(QLocale()),
+                    [this](PageCanvas& canvas, int dpi) { DrawPage(canvas, dpi); });
 }
 
 void frmCurves::Save() {

@@ -14,7 +14,7 @@
 
 class ImageCanvas;
 class Log1;
-class PrinterCanvas;
+class PageCanvas;
 struct AppState;
 class QPushButton;
 
@@ -72,7 +72,7 @@ protected:
 private:
     ChartTexts Texts() const;
     // The printed page: title, description lines, then the chart in the rest of the page.
-    void DrawPage(PrinterCanvas& canvas, int dotsPerInch);
+    void DrawPage(PageCanvas& canvas, int dotsPerInch);
 
     Log1& owner_;
     std::vector<RecordEvent> events_;
@@ -80,14 +80,6 @@ private:
     quality::RegionCounts counts_;
     ChartMap map_;
 };
-
-// The marks of the judged events: a sag at its lowest reading, a swell at its highest, an event
-// that is both as two; an event that is neither (every reading on the nominal) at its lowest.
-std::vector<ChartMark> ChartMarks(const std::vector<RecordEvent>& events);
-
-// The chart's axis titles and legend in the language in use; for a record without a nominal
-// voltage, why there is no chart.
-ChartTexts ChartTextsOf(const AppState& st);
 
 // The File menu command and the Events window's button: the chart, beside the graph and brought
 // to the front.

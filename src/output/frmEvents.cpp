@@ -2,7 +2,7 @@
 
 #include "files/ExportFile.h"
 #include "graph/Zoom.h"
-#include "graph/canvas/Canvas.h"
+#include "graph/canvas/PrinterCanvas.h"
 #include "output/EventTable.h"
 #include "output/PrintState.h"
 #include "output/frmCurves.h"
@@ -238,12 +238,7 @@ frmEvents::frmEvents(Log1& owner) : QDialog(&owner), owner_(owner) {
 }
 
 std::vector<RecordEvent> RecordEventsOf(const Log1& w) {
-    const AppState& st = w.st;
-    const int count = w.RecordLoaded() ? static_cast<int>(st.RecordCount) : 0;
-    std::vector<RecordEvent> events =
-        FindEvents(st.RecordTime, st.RecordValue, count, st.HighLimitValue, st.LowLimitValue);
-    JudgeEvents(events, quality::RecordNominal(st));
-    return events;
+    return RecordEventsOf(w.st, w.RecordLoaded() ? static_cast<int>(w.st.RecordCount) : 0);
 }
 
 void frmEvents::Recompute() {

@@ -21,8 +21,6 @@
 #include <QString>
 #include <array>
 
-class Log1;
-
 // The entries of FunctionUnitNames that the file holds, in the order of line 82.
 inline constexpr std::array<int, 8> kStoredUnitEntries = {20, 21, 22, 23, 29, 30, 31, 32};
 
@@ -54,7 +52,3 @@ void StoreSettings(const SettingsData& data, AppState& st);
 // file that is there but cannot be read whole is copied beside itself first, since the settings
 // written at the close replace it; `damage` then tells the user so.
 bool ReadSettingsFile(AppState& st, QString* damage = nullptr);
-
-// Writes the settings file at the end of a run. The file is replaced whole or not at all; when it
-// cannot be written the user is told, and the run ends anyway.
-void WriteSettingsFile(Log1& w);

@@ -3,9 +3,9 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QLineF>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPen>
-#include <QPrinter>
 #include <QtMath>
 #include <algorithm>
 
@@ -202,36 +202,34 @@ const QImage& ImageCanvas::Image() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// PrinterCanvas
+// PageCanvas
 
-PrinterCanvas::PrinterCanvas(QPrinter& printer) : printer_(printer) {}
+PageCanvas::PageCanvas(QPagedPaintDevice& pages) : pages_(pages) {}
 
-PrinterCanvas::~PrinterCanvas() {
+PageCanvas::~PageCanvas() {
     finish();
 }
 
-// The printable area in printer dots; the painter's origin is the area's top-left corner.
-double PrinterCanvas::ScaleWidth() const {
-    return printer_.width();
+// The printable area in dots; the painter's origin is the area's top-left corner.
+double PageCanvas::ScaleWidth() const {
+    return pages_.width();
 }
 
-double PrinterCanvas::ScaleHeight() const {
-    return printer_.height();
+double PageCanvas::ScaleHeight() const {
+    return pages_.height();
 }
 
-QPaintDevice* PrinterCanvas::device() {
-    return &printer_;
+QPaintDevice* PageCanvas::device() {
+    return &pages_;
 }
 
-bool PrinterCanvas::NewPage() {
+bool PageCanvas::NewPage() {
     // Starting the document here when nothing was drawn yet leaves the first page blank, as
     // asked: the caller wanted the current page finished.
     if (!painter().isActive()) return false;
-    return printer_.newPage();
+    return pages_.newPage();
 }
 
-bool PrinterCanvas::EndDoc() {
-    const bool ended = finish();
-    const QPrinter::PrinterState state = printer_.printerState();
-    return ended && state != QPrinter::Error && state != QPrinter::Aborted;
+bool PageCanvas::EndDoc() {
+    return finish();
 }

@@ -12,7 +12,7 @@
 class QImage;
 class QPainter;
 class QPaintDevice;
-class QPrinter;
+class QPagedPaintDevice;
 
 class Canvas {
 public:
@@ -114,23 +114,24 @@ private:
     qreal ratio_;
 };
 
-// Printer canvas: the pages of one document on a QPrinter (tests print to PDF files).
-class PrinterCanvas : public Canvas {
+// Page canvas: the pages of one document on a paged device (a PDF file, a printer); the units
+// are the device's dots within its printable area.
+class PageCanvas : public Canvas {
 public:
-    explicit PrinterCanvas(QPrinter& printer);
-    ~PrinterCanvas() override;
+    explicit PageCanvas(QPagedPaintDevice& pages);
+    ~PageCanvas() override;
 
     double ScaleWidth() const override;
     double ScaleHeight() const override;
 
     // Starts a new page.
     bool NewPage();
-    // Ends the document: the pages go to the printer. Returns false when printing failed.
-    bool EndDoc();
+    // Ends the document. Returns false when it could not be completed.
+    virtual bool EndDoc();
 
 protected:
     QPaintDevice* device() override;
 
 private:
-    QPrinter& printer_;
+    QPagedPaintDevice& pages_;
 };

@@ -1,0 +1,71 @@
+#include "graph/GraphPlan.h"
+
+#include "shell/AppState.h"
+
+using namespace graph;
+
+namespace {
+
+// Points the arrays can hold of DisplayCount (a count that is not a whole number counts its
+// whole part).
+int DisplayedPoints(double count) {
+    if (!(count > 0)) return 0;
+    return count >= kMaxReadings ? kMaxReadings : static_cast<int>(count);
+}
+
+} // namespace
+
+GraphPlan PlanGraph(AppState& st) {
+    const int n = DisplayedPoints(st.DisplayCount);
+    const PointSeries points = SeriesOf(st.DisplayTime, st.DisplayValue, n);
+    GraphPlan plan;
+    if (n <= 2) return plan;
+    const double t1 = points.firstTime();
+    const double tN = points.lastTime();
+
+    // Value window, clip, statistics, range, step, axis ends and label patterns.
+    const bool zoomed = st.Zoomed == 1;
+    ValueAxisInput in;
+    in.zoomed = zoomed;
+    if (zoomed) {
+        in.axisMin = st.AxisMin;
+        in.axisMax = st.AxisMax;
+    } else {
+        const Extent extent = ValueExtent(points);
+        in.axisMin = extent.min;
+        in.axisMax = extent.max;
+    }
+    in.highLimit = st.HighLimitValue;
+    in.lowLimit = st.LowLimitValue;
+    in.probeRange = HasProbeRange(st.UnitCode);
+    in.probeScale = st.ProbeScale;
+    const ValueAxis va = PlanValueAxis(in);
+    st.AxisMin = va.axisMin;
+    st.AxisMax = va.axisMax;
+
+    const Statistics stats = ComputeStatistics(points, in.probeRange, in.probeScale);
+    st.StatMin = stats.min;
+    st.StatMax = stats.max;
+    st.StatAvg = stats.avg;
+
+    st.ValueStep = va.step;
+    st.AxisBottom = va.bottom;
+    st.AxisTop = va.top;
+    st.ValueDivisions = va.divisions;
+    st.ValueLabelFormat = va.labelFormat;
+    st.ValueReadoutFormat = va.readoutFormat;
+
+    // Time labels and time ends.
+    const TimeAxis ta = PlanTimeAxis(t1, tN);
+    st.TimeLabelSeconds = ta.row.seconds;
+    st.TimeSubdivisions = ta.row.subdivisions;
+    st.TimeLabelFormat = TimeLabelPattern(ta.row.pattern, st.DateOrder, st.TimeFormatSec,
+                                          st.TimeFormatMin, st.TimeFormatHour);
+    st.TimeLabelDays = ta.labelDays;
+    st.FirstTimeLabel = ta.first;
+    st.LastTimeLabel = ta.last;
+    plan.planned = true;
+    plan.value = va;
+    plan.time = ta;
+    return plan;
+}
