@@ -219,7 +219,7 @@ NOTES = """
   and settings files and COM1 on the virtual logger, under a virtual X server when there is no
   display; the program itself reports the time from its launch to the end of the main window's
   first painting and quits when `VESTO_STARTUP_PROBE` holds the launch time
-  (`src/app/StartupProbe.h`, `scripts/bench-startup.sh`).
+  (`src/desktop/app/StartupProbe.h`, `scripts/bench-startup.sh`).
 - **Peak memory**: a process that builds and loads the main window as the program does, saves a
   full record, opens it again, draws and paints it, then reads its peak resident set (VmHWM)
   (`bench/bench_memory.cpp`).

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The program's start-up as a person sees it: from the launch to the end of the main window's
-# first painting, measured by the program itself (VESTO_STARTUP_PROBE, see src/app/
+# first painting, measured by the program itself (VESTO_STARTUP_PROBE, see src/desktop/app/
 # StartupProbe.h), which then quits. It runs in a scratch working folder with the shipped language
 # and settings files, COM1 on a virtual logger, on the display there is or else under a virtual
 # X server. The first launch only warms the caches; prints the median of the rest:
