@@ -130,7 +130,7 @@ void LoggerLost(LoggerLink& w) {
     emit w.loggerLost();
 }
 
-void AbandonTransfer(LoggerLink& w, bool lineLost) {
+void AbandonTransfer(LoggerLink& w, TransferEnd end) {
     AppState& st = w.st;
     st.ReceivedAhead += w.MSComm1->input();
     const qint64 received =
@@ -159,10 +159,12 @@ void AbandonTransfer(LoggerLink& w, bool lineLost) {
                              ? QString()
                              : keptText.arg(arrived.size()).arg(QDir::toNativeSeparators(archived));
     const QString what =
-        lineLost ? st.Text(recordKept ? str::kLineLostKept : str::kLineLost)
-                       .arg(received)
-                       .arg(st.DownloadBytes)
-                 : QStringLiteral("The download was given up after %1 seconds: the logger had "
+        end == TransferEnd::LineLost ? st.Text(recordKept ? str::kLineLostKept : str::kLineLost)
+                                           .arg(received)
+                                           .arg(st.DownloadBytes)
+        : end == TransferEnd::Stopped
+            ? st.Text(str::kDownloadStopped).arg(received).arg(st.DownloadBytes)
+            : QStringLiteral("The download was given up after %1 seconds: the logger had "
                                   "sent %2 of the %3 bytes it announced.%4")
                        .arg(seconds)
                        .arg(received)
@@ -177,7 +179,7 @@ void PortLost(LoggerLink& w) {
     st.StatusPhase = 0;
     LoggerLost(w);
     if (st.Transferring == 1) {
-        AbandonTransfer(w, true);
+        AbandonTransfer(w, TransferEnd::LineLost);
         return;
     }
     // A download asked for but not begun is not begun later, when the device is back.

@@ -28,10 +28,12 @@ void RequestDownload(LoggerLink& link);
 
 // Twenty status polls went unanswered: the status display goes, polling goes on.
 void LoggerLost(LoggerLink& link);
-// The watchdog gives up a transfer, or the line went away during one (lineLost): what came so far
-// is kept in the archive, the record in memory stays (and can still be saved and printed, and
-// counts as saved when it was), and the front end is told how far the transfer got.
-void AbandonTransfer(LoggerLink& link, bool lineLost = false);
+// Why a transfer ended before its last bank.
+enum class TransferEnd { Watchdog, LineLost, Stopped };
+// The watchdog gives up a transfer, the line went away during one, or the person stopped it: what
+// came so far is kept in the archive, the record in memory stays (and can still be saved and
+// printed, and counts as saved when it was), and the front end is told how far the transfer got.
+void AbandonTransfer(LoggerLink& link, TransferEnd end = TransferEnd::Watchdog);
 
 // The serial device went away (an adapter pulled out): as with a logger that stopped answering,
 // the status display goes and a transfer under way ends.

@@ -34,6 +34,9 @@ public:
     void start();
     void stop();
 
+    // Whether a completed download is written to the archive (the command-line tool may say no).
+    bool archiveDownloads = true;
+
 signals:
     // The logger acknowledged a Status command; its status record follows.
     void statusAcknowledged();
@@ -41,6 +44,8 @@ signals:
     void statusApplied(const StatusRecord& record);
     // The logger acknowledged a Transfer command and its banks are coming.
     void transferStarted();
+    // Bank `bank` of `banks` came whole.
+    void bankReceived(int bank, int banks);
     // The last bank came: the readings are in the record arrays, in time order.
     void recordPlaced();
     // The record just placed was written to the archive (`path`), or could not be (`failure`,

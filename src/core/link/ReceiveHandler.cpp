@@ -90,9 +90,11 @@ void takeBanks(LoggerLink& w) {
             st.ReceivedAhead.remove(0, size);
         }
         st.BankReceiving += 1;
+        emit w.bankReceived(bank, banks);
     }
     FinishTransfer(w);
     // The graph reaches the screen first; the archive is written before the user can act on it.
+    if (!w.archiveDownloads) return;
     if (const std::optional<ArchiveOutcome> kept = ArchiveDownload(st))
         emit w.archived(kept->path, kept->failure, kept->folder);
 }

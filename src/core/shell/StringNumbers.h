@@ -71,22 +71,22 @@ constexpr int kBadNominal = 216;       // "%1 is not a nominal voltage. Type ...
 constexpr int kNominalNotKept = 217;   // the choice holds for this run only: %1 not written
 
 // The site report.
-constexpr int kMenuReport = 218;        // "&Site Report..."
-constexpr int kReportTitle = 219;       // "Site Report"
-constexpr int kReportAsPdf = 220;       // save as PDF (Yes) or print (No)?
-constexpr int kPageOf = 221;            // "Page %1 of %2"
-constexpr int kReportMade = 222;        // "Report made %1"
-constexpr int kUnit = 223;              // "Unit:"
-constexpr int kRange = 224;             // "Range:"
-constexpr int kHighLimit = 225;         // "High limit:", then "Low limit:"
-constexpr int kTimeSpan = 227;          // "Time span:"
-constexpr int kEventsBySide = 228;      // "Events by side:"
-constexpr int kTimeAboveHigh = 229;     // "Time above High:", "Time below Low:", "Time between ..."
-constexpr int kWritingReport = 232;     // "Writing the report..."
-constexpr int kFirstDataPoint = 17;     // "First data point:", then "Last data point:"
-constexpr int kLoggerNo = 146;          // "Logger No: "
-constexpr int kPointsColon = 149;       // "Points: "
-constexpr int kProgramName = 1;         // "Vesto Logger"
+constexpr int kMenuReport = 218;    // "&Site Report..."
+constexpr int kReportTitle = 219;   // "Site Report"
+constexpr int kReportAsPdf = 220;   // save as PDF (Yes) or print (No)?
+constexpr int kPageOf = 221;        // "Page %1 of %2"
+constexpr int kReportMade = 222;    // "Report made %1"
+constexpr int kUnit = 223;          // "Unit:"
+constexpr int kRange = 224;         // "Range:"
+constexpr int kHighLimit = 225;     // "High limit:", then "Low limit:"
+constexpr int kTimeSpan = 227;      // "Time span:"
+constexpr int kEventsBySide = 228;  // "Events by side:"
+constexpr int kTimeAboveHigh = 229; // "Time above High:", "Time below Low:", "Time between ..."
+constexpr int kWritingReport = 232; // "Writing the report..."
+constexpr int kFirstDataPoint = 17; // "First data point:", then "Last data point:"
+constexpr int kLoggerNo = 146;      // "Logger No: "
+constexpr int kPointsColon = 149;   // "Points: "
+constexpr int kProgramName = 1;     // "Vesto Logger"
 
 // What screen readers say of controls whose caption alone does not tell.
 constexpr int kStoredReadings = 233; // "Stored readings": the logger's count in the panel
@@ -94,5 +94,29 @@ constexpr int kLoggerStatus = 234;   // "Logger status": the panel of the logger
 constexpr int kAnnotateTells = 235;  // what Annotate is for
 constexpr int kEventListKeys = 236;  // Enter zooms, Ctrl+C copies, in the events list
 constexpr int kClockFieldKeys = 237; // the arrow keys change a field of the clock dialog
+
+// A download stopped, and the command-line tool.
+constexpr int kDownloadStopped = 238; // "The download was stopped after %1 of the %2 bytes ..."
+constexpr int kCliNoAnswer = 239;     // "No logger answers on %1. ..."
+constexpr int kCliCannotOpen = 240;   // "%1 cannot be opened: %2. ...", %2 one of the next two
+constexpr int kCliNotThere = 241;     // "the device is not there"
+constexpr int kCliInUse = 242;        // "another program holds it, or you may not use it ..."
+constexpr int kCliBank = 243;         // "Bank %1 of %2 received: %3 bytes"
+constexpr int kCliProgress = 244;     // "%1 %  %2 of %3 bytes  %4 left"
+constexpr int kCliDownloaded = 245;   // "%1 readings downloaded from logger No. %2."
+constexpr int kCliArchived = 246;     // "Kept in the archive as %1."
+constexpr int kCliWritten = 247;      // "Written to %1."
+constexpr int kCliEmpty = 248;        // the logger holds no readings
+constexpr int kCliWouldSetUp = 249;   // what setup would write without --yes
+constexpr int kCliSetUp = 250;        // the new limits written and the logger restarted
+constexpr int kCliNotTaken = 251;     // the logger did not take the new limits
+constexpr int kCliNoSetup = 252;      // a logger of another type than 80
+constexpr int kCliBadClock = 253;     // "%1 is not a time. Give it as YYYY-MM-DD hh:mm:ss."
+constexpr int kCliBadNominal = 254;   // "%1 is not a nominal voltage. Give one from %2 to %3 V."
+constexpr int kCliUsage = 255;        // "%1. See vesto-cli %2 --help."
+constexpr int kCliDetected = 256;     // "Detected serial devices:"
+constexpr int kCliNoDevices = 257;    // "(none)"
+constexpr int kCliRecording = 258;    // "Recording:"
+constexpr int kCliPort = 259;         // "Port:"
 
 } // namespace str

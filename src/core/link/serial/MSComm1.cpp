@@ -121,6 +121,7 @@ QString MSComm1::defaultDevice(int port) {
 }
 
 QString MSComm1::devicePath(int port) const {
+    if (!named_.isEmpty()) return named_;
     if (port < 1 || port > LastPort) return {};
     if (const QString set = environmentDevice(port); !set.isEmpty()) return set;
     if (port <= 4 && !chosen_[port].isEmpty()) return chosen_[port];

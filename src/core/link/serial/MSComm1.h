@@ -58,6 +58,9 @@ public:
     // at the next opening.
     void setChosenDevice(int port, const QString& path);
     QString chosenDevice(int port) const;
+    // A device named outright (the command-line tool's --port /dev/ttyUSB0): it wins over what
+    // the port number stands for. Takes effect at the next opening; empty goes back.
+    void setNamedDevice(const QString& path) { named_ = path; }
 
     // Read length: 0 means a read of the input returns every byte waiting.
     void setInputLen(int length);
@@ -127,6 +130,7 @@ private:
     // The path as configured when the port was opened: a link stays a link.
     QString openedPath_;
     QString chosen_[5];
+    QString named_;
     bool lost_ = false;
     QByteArray buffer_;
     QString settings_ = QStringLiteral("9600,N,8,1");
