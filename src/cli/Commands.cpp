@@ -61,8 +61,7 @@ int WriteOut(Tool& t, const QString& name, const QByteArray& bytes, bool sayWrit
 
 // The record file named as the first word, read into the state as File > Open reads it.
 int ReadRecord(Tool& t, const Options& o) {
-    if (o.words.size() != 1)
-        return t.UsageError(QStringLiteral("Name one record file"), o.command);
+    if (o.words.size() != 1) return t.UsageError(QStringLiteral("Name one record file"), o.command);
     std::variant<ParsedRecordFile, QString> read = ReadRecordFileAt(t.st, o.words[0]);
     if (const auto* failure = std::get_if<QString>(&read)) {
         t.Tell(*failure);
@@ -109,7 +108,8 @@ public:
             answered = true;
             loop.quit();
         });
-        const auto b = QObject::connect(&link, &LoggerLink::loggerLost, &loop, [&] { loop.quit(); });
+        const auto b =
+            QObject::connect(&link, &LoggerLink::loggerLost, &loop, [&] { loop.quit(); });
         loop.exec();
         QObject::disconnect(a);
         QObject::disconnect(b);
@@ -149,8 +149,9 @@ int Scan(Tool& t, const Options& o) {
         const QString path = link.MSComm1->devicePath(n);
         optionPaths << path;
         const bool set = !::MSComm1::environmentDevice(n).isEmpty();
-        t.Say(QStringLiteral("COM%1  %2%3").arg(n).arg(
-            path, set ? QStringLiteral("  (VESTO_COM%1)").arg(n) : QString()));
+        t.Say(QStringLiteral("COM%1  %2%3")
+                  .arg(n)
+                  .arg(path, set ? QStringLiteral("  (VESTO_COM%1)").arg(n) : QString()));
     }
     const QList<SerialDevice> offered = OfferedDevices(DetectSerialDevices());
     t.Say(t.Text(str::kCliDetected));
@@ -214,7 +215,8 @@ int Status(Tool& t, const Options& o) {
             {QStringLiteral("unit"), st.FunctionUnitName},
             {QStringLiteral("high"), record.highRaw * factor},
             {QStringLiteral("low"), record.lowRaw * factor},
-            {QStringLiteral("mode"), record.mode() == 1 ? QStringLiteral("in") : QStringLiteral("out")},
+            {QStringLiteral("mode"),
+             record.mode() == 1 ? QStringLiteral("in") : QStringLiteral("out")},
             {QStringLiteral("present"), present ? QJsonValue(presentVolts) : QJsonValue()},
             {QStringLiteral("first_reading"),
              ui::Format(FirstReadingTime(st), QStringLiteral("yyyy-mm-ddThh:mm:ss.0"))}};
@@ -269,7 +271,9 @@ int Download(Tool& t, const Options& o) {
     QElapsedTimer running;
     QTimer progress;
     const auto bankSize = [&st](int bank) {
-        return bank == 1 ? st.BankData1.size() : bank == 2 ? st.BankData2.size() : st.BankData3.size();
+        return bank == 1   ? st.BankData1.size()
+               : bank == 2 ? st.BankData2.size()
+                           : st.BankData3.size();
     };
     const auto bytesSoFar = [&] {
         return st.BankData1.size() + st.BankData2.size() + st.BankData3.size() +
@@ -296,11 +300,11 @@ int Download(Tool& t, const Options& o) {
     });
     QObject::connect(&s.link, &LoggerLink::bankReceived, &s.loop, [&](int bank, int banks) {
         if (!t.ErrorIsTerminal())
-            t.Tell(t.Text(str::kCliBank)
-                       .arg(bank)
-                       .arg(banks)
-                       .arg(ui::Format(static_cast<double>(bankSize(bank)),
-                                       QStringLiteral("#,##0"))));
+            t.Tell(
+                t.Text(str::kCliBank)
+                    .arg(bank)
+                    .arg(banks)
+                    .arg(ui::Format(static_cast<double>(bankSize(bank)), QStringLiteral("#,##0"))));
     });
     QObject::connect(&s.link, &LoggerLink::archived, &s.loop,
                      [&](const QString& path, const QString& failure, const QString& folder) {
@@ -431,8 +435,8 @@ int Setup(Tool& t, const Options& o) {
     Session s(t, o);
     if (const int result = s.begin()) return result;
     if (st.LoggerType != 80) {
-        t.Tell(t.Text(str::kCliNoSetup).arg(ui::PlainText(st.StatusLoggerNumber),
-                                            ui::PlainText(st.LoggerType)));
+        t.Tell(t.Text(str::kCliNoSetup)
+                   .arg(ui::PlainText(st.StatusLoggerNumber), ui::PlainText(st.LoggerType)));
         return kRefused;
     }
     // The link writes the limits, waits for the status to show them, then restarts the logger;

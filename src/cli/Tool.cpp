@@ -64,7 +64,8 @@ void Tool::LoadProgramFiles() {
     if (!(st.LanguageIndex >= 1 && st.LanguageIndex <= st.LanguageCount)) {
         st.LanguageIndex = 1;
         for (int l = 1; l <= st.LanguageCount; ++l)
-            if (st.LangName[static_cast<size_t>(l)] == QLatin1String("English")) st.LanguageIndex = l;
+            if (st.LangName[static_cast<size_t>(l)] == QLatin1String("English"))
+                st.LanguageIndex = l;
     }
     if (st.UsDateFormat == 1)
         SetUsDatePatterns(st);
@@ -116,8 +117,8 @@ std::optional<QString> Tool::OpenPort(LoggerLink& link, const std::optional<QStr
     PreparePort(link, port);
     if (const int error = link.MSComm1->setPortOpen(true)) {
         return Text(str::kCliCannotOpen)
-            .arg(portName_, Text(error == ::MSComm1::DeviceUnavailable ? str::kCliNotThere
-                                                                        : str::kCliInUse));
+            .arg(portName_,
+                 Text(error == ::MSComm1::DeviceUnavailable ? str::kCliNotThere : str::kCliInUse));
     }
     st.PortReady = 1;
     st.LinkState = 0;

@@ -56,7 +56,10 @@ reading. --json prints one JSON object for scripts:
    "mode": "in" or "out", "present" (null when not shown), "first_reading"}
 Exit status 2 when the port cannot be opened or no logger answers within 4 s.
 )"},
-    {"download", Download, {"--port", "-o", "--clock"}, {"--no-archive"},
+    {"download",
+     Download,
+     {"--port", "-o", "--clock"},
+     {"--no-archive"},
      R"(Usage: vesto-cli download [--port P] [-o FILE] [--clock "YYYY-MM-DD hh:mm:ss"] [--no-archive]
 
 Downloads the logger's whole memory. The readings are dated from the computer's
@@ -68,14 +71,22 @@ Ctrl+C stops the transfer: the port is let go and what arrived is kept in the
 archive as a partial record (exit status 4).
 Exit status 5 when the transfer was cut (the watchdog, the line went away).
 )"},
-    {"convert", Convert, {"-o"}, {"--events"}, R"(Usage: vesto-cli convert RECORD -o FILE.csv [--events]
+    {"convert",
+     Convert,
+     {"-o"},
+     {"--events"},
+     R"(Usage: vesto-cli convert RECORD -o FILE.csv [--events]
 
 Writes the readings of a record file as CSV, as the window's Export CSV does; with
 --events, its events list with the per cents of nominal, ITIC regions and SEMI F47
 verdicts, as the Events window's Export does. -o - writes to standard output.
 Exit status 3 when the record cannot be read or the CSV cannot be written.
 )"},
-    {"report", Report, {"-o", "--nominal"}, {}, R"(Usage: vesto-cli report RECORD -o FILE.pdf [--nominal V]
+    {"report",
+     Report,
+     {"-o", "--nominal"},
+     {},
+     R"(Usage: vesto-cli report RECORD -o FILE.pdf [--nominal V]
 
 Writes the site report of a record file as a PDF: summary, graph, tolerance-curve
 chart and events, as File > Site Report does. The nominal voltage is the one chosen
@@ -84,7 +95,10 @@ V for this report only. Paper: A4, or Letter where the locale measures in US uni
 Exit status 3 when the record cannot be read or the PDF cannot be written.
 )",
      true},
-    {"setup", Setup, {"--port", "--high", "--low", "--mode"}, {"--yes"},
+    {"setup",
+     Setup,
+     {"--port", "--high", "--low", "--mode"},
+     {"--yes"},
      R"(Usage: vesto-cli setup --high V --low V --mode in|out [--port P] --yes
 
 Writes new High and Low limits (volts) and the recording mode (in: between the
@@ -149,8 +163,8 @@ int main(int argc, char** argv) {
     tool.LoadProgramFiles();
     Options options;
     options.command = QLatin1String(command->name);
-    if (const auto wrong = ParseOptions(arguments.mid(1), command->valueOptions,
-                                        command->flagOptions, options))
+    if (const auto wrong =
+            ParseOptions(arguments.mid(1), command->valueOptions, command->flagOptions, options))
         return tool.UsageError(*wrong, options.command);
     return command->run(tool, options);
 }
