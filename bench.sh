@@ -46,7 +46,7 @@ export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 export VESTO_BENCH_RECORD_FILE="$PWD/$results/record-73620.txt"
 # One at a time, the memory benchmark in a process of its own.
 for name in bench_decode bench_transfer bench_graph bench_files bench_events bench_print \
-    bench_adapter bench_memory; do
+    bench_adapter bench_cli bench_memory; do
     echo "running $name" >&2
     "build-release/bench/$name" --benchmark_out="$results/$name.json" \
         --benchmark_out_format=json "${bench_options[@]}" >"$results/$name.txt" 2>&1 ||
@@ -55,6 +55,10 @@ done
 if [ -f "$VESTO_BENCH_RECORD_FILE" ]; then
     echo "running gnuplot on the same record file" >&2
     scripts/bench-gnuplot.sh "$VESTO_BENCH_RECORD_FILE" 5 >"$results/gnuplot.txt"
+fi
+if [ -f "$VESTO_BENCH_RECORD_FILE" ]; then
+    echo "running vesto-cli convert and a Python csv script on the same record file" >&2
+    scripts/bench-cli.sh build-release "$VESTO_BENCH_RECORD_FILE" 11 >"$results/cli.txt"
 fi
 echo "running the program's start-up" >&2
 scripts/bench-startup.sh build-release 7 >"$results/startup.txt" ||

@@ -1,5 +1,5 @@
-# Installation and the Debian package: the program, the virtual logger, the language file, a
-# default settings file (copied to the per-user settings folder on first use), the desktop entry,
+# Installation and the Debian package: the program, the command-line tool and its bash
+# completion, the virtual logger, the language file, a default settings file (copied to the per-user settings folder on first use), the desktop entry,
 # its icons, the AppStream metainfo, the manual pages, and the package's copyright and changelog.
 #
 #   cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DVESTO_TESTS=OFF
@@ -8,7 +8,8 @@
 
 # Manual pages and the changelog go in gzip-compressed, without a time stamp, as Debian wants.
 set(VESTO_GZIPPED "")
-foreach(source share/man/vesto-logger.1 share/man/vesto-logger-emulator.1 share/doc/changelog)
+foreach(source share/man/vesto-logger.1 share/man/vesto-cli.1 share/man/vesto-logger-emulator.1
+        share/doc/changelog)
     get_filename_component(name ${source} NAME)
     set(output ${CMAKE_BINARY_DIR}/gz/${name}.gz)
     add_custom_command(OUTPUT ${output}
@@ -21,6 +22,11 @@ endforeach()
 add_custom_target(vesto_gzipped_docs ALL DEPENDS ${VESTO_GZIPPED})
 
 install(TARGETS vesto-logger RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET vesto-cli)
+    install(TARGETS vesto-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
+install(FILES share/bash-completion/vesto-cli
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions)
 if(TARGET vesto-logger-emulator)
     install(TARGETS vesto-logger-emulator RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
@@ -34,8 +40,8 @@ foreach(size 48 128)
     install(FILES share/icons/vesto-logger-${size}.png RENAME vesto-logger.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
-install(FILES ${CMAKE_BINARY_DIR}/gz/vesto-logger.1.gz ${CMAKE_BINARY_DIR}/gz/vesto-logger-emulator.1.gz
-    DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_BINARY_DIR}/gz/vesto-logger.1.gz ${CMAKE_BINARY_DIR}/gz/vesto-cli.1.gz
+    ${CMAKE_BINARY_DIR}/gz/vesto-logger-emulator.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES share/doc/copyright ${CMAKE_BINARY_DIR}/gz/changelog.gz
     DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/vesto-logger)
 
@@ -59,6 +65,10 @@ serial line or a USB serial adapter: it shows the logger's live state,
 downloads its stored readings and draws them as a zoomable time graph with
 limit lines and statistics, saves, opens and prints them, and writes new
 limits and a recording mode into the logger.
+
+vesto-cli does the same work from the command line, with no display:
+find the logger, ask its status, download it into the archive, turn
+record files into CSV or a site report, and write new limits.
 
 The package also holds vesto-logger-emulator, a virtual logger on a
 pseudo-terminal, to try the program without hardware.")

@@ -62,6 +62,11 @@ def main():
         parts = line.split()
         if len(parts) == 4 and parts[0] == "gnuplot":
             gnuplot[parts[1]] = (float(parts[2]), float(parts[3]))
+    conversions = {}
+    for line in read_lines(folder / "cli.txt"):
+        parts = line.split()
+        if len(parts) == 3:
+            conversions[parts[0]] = float(parts[1])
     startup = None
     for line in read_lines(folder / "startup.txt"):
         parts = line.split()
@@ -126,6 +131,28 @@ def main():
         rows.append(("  processor use while it is away", f"{share:.2f} %", "", "< 5 % of a core",
                      share < 5))
     timed("Search over four devices (silent, held, noisy, logger)", "BM_SearchFourDevices", 5000)
+    window = timed("Full memory downloaded through the window (fast logger)",
+                   "BM_DownloadThroughWindow", None, "s")
+    tool = find(runs, "BM_DownloadThroughTool")
+    if tool is None:
+        rows.append(("  through vesto-cli, start to exit", "not run", "", "", False))
+    else:
+        limit = window["real"] / 1000 if window else None
+        real = tool["real"] / 1000
+        rows.append(("  through vesto-cli, start to exit", f"{real:.2f} s",
+                     f"{tool['cpu'] / 1000:.2f} s", "<= the window's",
+                     None if limit is None else real <= limit))
+    if "cli-convert" in conversions:
+        ms = conversions["cli-convert"]
+        rows.append(("vesto-cli convert, 73620 readings to CSV, start to exit", f"{ms:.1f} ms", "",
+                     "<= 150 ms", ms <= 150))
+        if "python-csv" in conversions:
+            py = conversions["python-csv"]
+            rows.append(("  a Python csv script, the same conversion", f"{py:.1f} ms", "",
+                         "at least 3x the tool's", py >= 3 * ms))
+    else:
+        rows.append(("vesto-cli convert, 73620 readings to CSV, start to exit", "not run", "",
+                     "<= 150 ms", False))
     if startup:
         rows.append(("Start-up to the first shown window", f"{startup[0]:.1f} ms", "",
                      f"median of {startup[1]} launches", None))
@@ -209,6 +236,12 @@ NOTES = """
 - **Listing** and **graph page**: the Print Data and Print Graph commands on a full record, the
   print dialog answered with a PDF file; the **site report** of the same record (summary, graph,
   tolerance-curve chart and the 1227 events), written as a PDF file (`bench/bench_print.cpp`).
+- **Downloads** of a full memory from the virtual logger at its fast speed: through the window
+  from the Download command to its graph and archive, and through `vesto-cli download` from its
+  start to its exit, start-up and first status exchange included (`bench/bench_cli.cpp`).
+  **Convert**: `vesto-cli convert` of the 73620-point record file to CSV, start to exit, beside a
+  short Python script that writes the same columns with its `csv` module, each the median of 11
+  runs (`scripts/bench-cli.sh`).
 - **Adapter** and **Search**: the serial port on the virtual logger behind a by-id style link,
   which the logger's console removes and brings back with a new pseudo-terminal ("unplug",
   "plug"): the time from "plug" to the port open on the new device (the program asks for the

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package vesto-logger_<version>_amd64.deb (Release) in build-package/, checks
 # it with lintian, appstreamcli and desktop-file-validate, then unpacks it into a temporary root
-# and runs the installed programs there: --version, and a record file opened at start-up.
+# and runs the installed programs there: --version, a record file opened at start-up, and the
+# command-line tool with no display against the installed virtual logger.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/common.sh
@@ -36,6 +37,12 @@ export QT_QPA_PLATFORM=offscreen
 version=$("$root/usr/bin/vesto-logger" --version)
 check "--version: $version" test "$version" = "vesto-logger $(dpkg-deb --field "$deb" Version)"
 
+cli_version=$(env -u QT_QPA_PLATFORM "$root/usr/bin/vesto-cli" --version)
+check "vesto-cli --version: $cli_version" \
+    test "$cli_version" = "vesto-cli $(dpkg-deb --field "$deb" Version)"
+check "vesto-cli links no widgets" sh -c "! ldd '$root/usr/bin/vesto-cli' | grep -q Widgets"
+check "bash completion installed" test -f "$root/usr/share/bash-completion/completions/vesto-cli"
+
 # A user who chose English before, the installed virtual logger on COM1, and a record file of
 # five readings named on the command line.
 home="$root/home"
@@ -52,6 +59,14 @@ opened=$(cd "$home/work" && HOME="$home" XDG_CONFIG_HOME="$home/.config" VESTO_C
     sed -n 's/^readings: //p')
 check "the installed program opens a record file named on its command line ($opened readings)" \
     test "$opened" = 5
+# The tool, with no display at all, asks the installed virtual logger and converts the file.
+logger=$(cd "$home/work" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM HOME="$home" \
+    XDG_CONFIG_HOME="$home/.config" timeout 30 "$root/usr/bin/vesto-cli" status --port \
+    "$home/com1" --json | sed -n 's/.*"logger":\([0-9]*\).*/\1/p')
+check "vesto-cli status with no display finds logger No. $logger" test "$logger" = 1234
+rows=$(cd "$home/work" && env -u DISPLAY -u QT_QPA_PLATFORM HOME="$home" \
+    XDG_CONFIG_HOME="$home/.config" "$root/usr/bin/vesto-cli" convert ../record.txt -o - | wc -l)
+check "vesto-cli convert writes the header and five readings ($rows lines)" test "$rows" = 6
 
 echo "$passed passed, $failed failed"
 [ "$failed" = 0 ]

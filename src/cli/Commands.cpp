@@ -94,12 +94,14 @@ public:
     }
 
     // Opens the port and waits for the first status; kOk, or the exit status with the reason
-    // told.
-    int begin() {
+    // told. A download asked for here starts from that status, as the window's starts from the
+    // status it asks for before the transfer.
+    int begin(bool download = false) {
         if (const auto failure = t.OpenPort(link, options_.value(QStringLiteral("--port")))) {
             t.Tell(*failure);
             return kNoLogger;
         }
+        if (download) RequestDownload(link);
         t.st.LinkStarted = 1;
         t.st.LinkState = 1;
         link.start();
@@ -260,7 +262,7 @@ int Download(Tool& t, const Options& o) {
 
     Session s(t, o);
     s.link.archiveDownloads = !o.has(QStringLiteral("--no-archive"));
-    if (const int result = s.begin()) return result;
+    if (const int result = s.begin(true)) return result;
     if (st.LoggerRecordCount == 0) {
         t.Tell(t.Text(str::kCliEmpty));
         return kOk;
@@ -329,7 +331,6 @@ int Download(Tool& t, const Options& o) {
         result = kNoLogger;
         s.loop.quit();
     });
-    RequestDownload(s.link);
     s.loop.exec();
     if (progress.isActive()) {
         progress.stop();
