@@ -237,6 +237,13 @@ frmEvents::frmEvents(Log1& owner) : QDialog(&owner), owner_(owner) {
     });
 }
 
+frmEvents::~frmEvents() {
+    // The nominal's text box loses the focus while the window's children go, and would report
+    // its text to a window already half gone.
+    Combo1->disconnect(this);
+    Combo1->lineEdit()->disconnect(this);
+}
+
 std::vector<RecordEvent> RecordEventsOf(const Log1& w) {
     return RecordEventsOf(w.st, w.RecordLoaded() ? static_cast<int>(w.st.RecordCount) : 0);
 }

@@ -21,6 +21,7 @@ class frmEvents : public QDialog {
     Q_OBJECT
 public:
     explicit frmEvents(Log1& owner);
+    ~frmEvents() override;
 
     // Summary: captions Label1..Label5 (events, time recorded, longest, lowest, highest) and
     // their values Label6..Label10.
