@@ -87,7 +87,7 @@ void BM_DownloadThroughWindow(benchmark::State& state) {
         if (!Until([&] { return drawn && st->LinkState == 0; }, 60000))
             return state.SkipWithError("the download did not end");
     }
-    state.counters["readings"] = st->RecordCount;
+    state.counters["readings"] = st->RecordCount.value();
 }
 
 void BM_DownloadThroughTool(benchmark::State& state) {

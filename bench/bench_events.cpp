@@ -6,9 +6,10 @@
 #include "graph/ToleranceChart.h"
 #include "graph/canvas/Canvas.h"
 #include "output/Events.h"
-#include "output/frmCurves.h"
+#include "output/EventTable.h"
 #include "ui/ReplaceFile.h"
 
+#include <QImage>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cmath>

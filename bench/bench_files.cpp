@@ -73,7 +73,7 @@ void BM_WriteRecordFile(benchmark::State& state) {
 void BM_ArchiveDownload(benchmark::State& state) {
     Files files;
     QSettings(ProgramSettingsPath(), QSettings::IniFormat).setValue("archive/maxBytes", 0);
-    for (auto _ : state) ArchiveDownload(*files.w);
+    for (auto _ : state) ArchiveDownload(files.w->st);
     int kept = 0;
     for (QDirIterator it(ArchiveFolder(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();
          it.next())

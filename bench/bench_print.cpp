@@ -7,7 +7,7 @@
 #include "graph/DrawGraph.h"
 #include "output/PrintData.h"
 #include "output/PrintGraph.h"
-#include "output/Report.h"
+#include "output/ReportCommand.h"
 #include "shell/Log1.h"
 #include "ui/Prompts.h"
 
