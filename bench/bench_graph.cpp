@@ -14,14 +14,20 @@
 
 namespace {
 
-void BM_DrawGraph(benchmark::State& state, int width, int height) {
-    auto st = std::make_unique<AppState>();
-    auto w = CreateMainWindow(*st);
-    // Shown, so that the status labels really repaint as they do on screen.
+// The main window shown (so that the status labels really repaint as they do on screen), its
+// picture at the size, and a mains record of `readings` in memory.
+std::unique_ptr<Log1> ShownWithRecord(AppState& st, int width, int height, int readings) {
+    auto w = CreateMainWindow(st);
     w->show();
     w->Picture1->resize(width, height);
     w->ProgressBar1->setValue(100);
-    FillMainsRecord(*st, static_cast<int>(state.range(0)));
+    FillMainsRecord(st, readings);
+    return w;
+}
+
+void BM_DrawGraph(benchmark::State& state, int width, int height) {
+    auto st = std::make_unique<AppState>();
+    auto w = ShownWithRecord(*st, width, height, static_cast<int>(state.range(0)));
     for (auto _ : state) {
         DrawGraph(*w);
         // The picture is finished when the box paints it.
@@ -32,11 +38,7 @@ void BM_DrawGraph(benchmark::State& state, int width, int height) {
 
 void BM_DrawGraphAtRatio(benchmark::State& state, int width, int height, qreal ratio) {
     auto st = std::make_unique<AppState>();
-    auto w = CreateMainWindow(*st);
-    w->show();
-    w->Picture1->resize(width, height);
-    w->ProgressBar1->setValue(100);
-    FillMainsRecord(*st, static_cast<int>(state.range(0)));
+    auto w = ShownWithRecord(*st, width, height, static_cast<int>(state.range(0)));
     // Both ratios on a canvas of their own, so that they take the same path.
     ImageCanvas canvas(width, height, Qt::white, ratio);
     for (auto _ : state) {

@@ -272,19 +272,10 @@ int Download(Tool& t, const Options& o) {
     QString archived;
     QElapsedTimer running;
     QTimer progress;
-    const auto bankSize = [&st](int bank) {
-        return bank == 1   ? st.BankData1.size()
-               : bank == 2 ? st.BankData2.size()
-                           : st.BankData3.size();
-    };
-    const auto bytesSoFar = [&] {
-        return st.BankData1.size() + st.BankData2.size() + st.BankData3.size() +
-               st.ReceivedAhead.size() + s.link.MSComm1->inBufferCount();
-    };
     // On a terminal a bar that moves; in a log one line a bank.
     QObject::connect(&progress, &QTimer::timeout, &s.loop, [&] {
         if (st.Transferring != 1) return;
-        const qint64 bytes = std::min<qint64>(bytesSoFar(), st.DownloadBytes);
+        const qint64 bytes = std::min<qint64>(BytesReceived(s.link), st.DownloadBytes);
         const double seconds = running.elapsed() / 1000.0;
         const double left = bytes > 0 ? (st.DownloadBytes - bytes) * seconds / bytes : 0;
         t.err() << '\r'
@@ -302,11 +293,11 @@ int Download(Tool& t, const Options& o) {
     });
     QObject::connect(&s.link, &LoggerLink::bankReceived, &s.loop, [&](int bank, int banks) {
         if (!t.ErrorIsTerminal())
-            t.Tell(
-                t.Text(str::kCliBank)
-                    .arg(bank)
-                    .arg(banks)
-                    .arg(ui::Format(static_cast<double>(bankSize(bank)), QStringLiteral("#,##0"))));
+            t.Tell(t.Text(str::kCliBank)
+                       .arg(bank)
+                       .arg(banks)
+                       .arg(ui::Format(static_cast<double>(BankBytesTaken(st, bank)),
+                                       QStringLiteral("#,##0"))));
     });
     QObject::connect(&s.link, &LoggerLink::archived, &s.loop,
                      [&](const QString& path, const QString& failure, const QString& folder) {

@@ -2,18 +2,23 @@
 
 #include "shell/AppState.h"
 
+#include <algorithm>
+
 using namespace graph;
 
-namespace {
-
-// Points the arrays can hold of DisplayCount (a count that is not a whole number counts its
-// whole part).
 int DisplayedPoints(double count) {
     if (!(count > 0)) return 0;
     return count >= kMaxReadings ? kMaxReadings : static_cast<int>(count);
 }
 
-} // namespace
+void DisplayWholeRecord(AppState& st) {
+    const int count = std::clamp(static_cast<int>(st.RecordCount), 0, kMaxReadings);
+    st.DisplayCount = count;
+    for (int i = 1; i <= count; ++i) {
+        st.DisplayValue.point(i) = st.RecordValue.point(i);
+        st.DisplayTime.point(i) = st.RecordTime.point(i);
+    }
+}
 
 GraphPlan PlanGraph(AppState& st) {
     const int n = DisplayedPoints(st.DisplayCount);

@@ -14,3 +14,10 @@ struct GraphPlan {
     graph::TimeAxis time;
 };
 GraphPlan PlanGraph(AppState& st);
+
+// Points the record arrays can hold of DisplayCount (a count that is not a whole number counts
+// its whole part).
+int DisplayedPoints(double count);
+
+// The whole record copied into the displayed window, without drawing.
+void DisplayWholeRecord(AppState& st);

@@ -133,8 +133,7 @@ void LoggerLost(LoggerLink& w) {
 void AbandonTransfer(LoggerLink& w, TransferEnd end) {
     AppState& st = w.st;
     st.ReceivedAhead += w.MSComm1->input();
-    const qint64 received =
-        st.BankData1.size() + st.BankData2.size() + st.BankData3.size() + st.ReceivedAhead.size();
+    const qint64 received = BytesReceived(w);
     // What arrived is kept in the archive; the record in memory stays as it was.
     const std::vector<RecordPoint> arrived = ReadingsReceived(ReceivedSoFar(st, st.ReceivedAhead));
     const int seconds = static_cast<int>(st.TransferSeconds.value());
@@ -165,12 +164,12 @@ void AbandonTransfer(LoggerLink& w, TransferEnd end) {
         : end == TransferEnd::Stopped
             ? st.Text(str::kDownloadStopped).arg(received).arg(st.DownloadBytes)
             : QStringLiteral("The download was given up after %1 seconds: the logger had "
-                                  "sent %2 of the %3 bytes it announced.%4")
-                       .arg(seconds)
-                       .arg(received)
-                       .arg(st.DownloadBytes)
-                       .arg(recordKept ? QStringLiteral(" The record in memory has not changed.")
-                                       : QString());
+                             "sent %2 of the %3 bytes it announced.%4")
+                  .arg(seconds)
+                  .arg(received)
+                  .arg(st.DownloadBytes)
+                  .arg(recordKept ? QStringLiteral(" The record in memory has not changed.")
+                                  : QString());
     emit w.transferAbandoned(what + kept, recordKept);
 }
 

@@ -13,7 +13,8 @@
 
 namespace {
 
-QByteArray& bankData(AppState& st, int bank) {
+// The bytes of a bank, of a state that may be changed or only read.
+template <class State> auto& bankData(State& st, int bank) {
     switch (bank) {
     case 1:
         return st.BankData1;
@@ -252,6 +253,16 @@ void FinishTransfer(LoggerLink& w) {
     st.Transferring = 0;
     st.DownloadRequested = 0;
     emit w.recordPlaced();
+}
+
+qint64 BytesReceived(const LoggerLink& w) {
+    const AppState& st = w.st;
+    return st.BankData1.size() + st.BankData2.size() + st.BankData3.size() +
+           st.ReceivedAhead.size() + w.MSComm1->inBufferCount();
+}
+
+qsizetype BankBytesTaken(const AppState& st, int bank) {
+    return bankData(st, bank).size();
 }
 
 double TransferPercent(const LoggerLink& w) {

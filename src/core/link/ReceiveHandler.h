@@ -4,6 +4,9 @@
 // readings bank by bank). At the end of a transfer the readings are decoded, put into time order
 // in the record arrays and kept in the archive.
 
+#include <QtGlobal>
+
+struct AppState;
 struct StatusRecord;
 class LoggerLink;
 
@@ -18,3 +21,8 @@ void FinishTransfer(LoggerLink& link);
 
 // How far a transfer has come, in per cent, from the banks taken and the bytes waiting.
 double TransferPercent(const LoggerLink& link);
+// The bytes of the transfer so far: the banks taken, what was read ahead and what waits in the
+// port.
+qint64 BytesReceived(const LoggerLink& link);
+// The bytes of bank 1..3 taken so far.
+qsizetype BankBytesTaken(const AppState& st, int bank);

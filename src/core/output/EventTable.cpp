@@ -85,8 +85,8 @@ QStringList EventSummaryValues(const AppState& st, const std::vector<RecordEvent
                   << extreme(highest, highest.max, highest.maxTime);
 }
 
-std::vector<double> FitColumns(Canvas& c, const QStringList& captions,
-                               const std::vector<QStringList>& rows, double width) {
+std::vector<double> FitColumns(Canvas& c, const QStringList& captions, int rows,
+                               const std::function<QStringList(int)>& cells, double width) {
     std::vector<double> widths(static_cast<size_t>(captions.size()), 0);
     const auto measure = [&](const QStringList& cells) {
         for (qsizetype k = 0; k < cells.size() && k < captions.size(); ++k)
@@ -94,7 +94,7 @@ std::vector<double> FitColumns(Canvas& c, const QStringList& captions,
                 std::max(widths[static_cast<size_t>(k)], c.TextWidth(cells[k]));
     };
     measure(captions);
-    for (const QStringList& row : rows) measure(row);
+    for (int row = 0, step = std::max(1, rows / 300); row < rows; row += step) measure(cells(row));
     const double gap = c.TextWidth(QStringLiteral("  "));
     double total = 0;
     for (double& w : widths) total += (w += gap);
@@ -125,7 +125,7 @@ std::vector<ChartMark> ChartMarks(const std::vector<RecordEvent>& events) {
     return marks;
 }
 
-ChartTexts ChartTextsOf(const AppState& st) {
+ChartTexts ChartTextsOf(const AppState& st, std::optional<double> nominal) {
     ChartTexts texts;
     texts.axisDuration = st.Text(str::kAxisDuration);
     texts.axisPercent = st.Text(str::kPercentOfNominal);
@@ -133,7 +133,7 @@ ChartTexts ChartTextsOf(const AppState& st) {
         texts.regions[static_cast<size_t>(k)] = st.Text(str::kLegendWithin + k);
     texts.semi = st.Text(str::kLegendSemi);
     texts.resolution = st.Text(str::kLegendResolution);
-    if (!quality::RecordNominal(st)) texts.noNominal = st.Text(str::kNoNominal).arg(st.UnitName);
+    if (!nominal) texts.noNominal = st.Text(str::kNoNominal).arg(st.UnitName);
     return texts;
 }
 

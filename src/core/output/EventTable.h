@@ -8,6 +8,8 @@
 #include "output/Events.h"
 
 #include <QStringList>
+#include <functional>
+#include <optional>
 #include <vector>
 
 class Canvas;
@@ -27,9 +29,10 @@ QStringList EventSummaryValues(const AppState& st, const std::vector<RecordEvent
 
 // Left edges of the columns of a printed list `width` wide, each column as wide as its widest
 // text among the captions and the rows, with a gap after it; when they do not fit, the canvas's
-// font is made smaller until they do.
-std::vector<double> FitColumns(Canvas& c, const QStringList& captions,
-                               const std::vector<QStringList>& rows, double width);
+// font is made smaller until they do. Rows 0..rows-1 have the cells `cells` gives; every row's
+// texts have the widths of a few hundred of them spread over the list, so those are measured.
+std::vector<double> FitColumns(Canvas& c, const QStringList& captions, int rows,
+                               const std::function<QStringList(int)>& cells, double width);
 
 // The events of the record's first `readings` readings, judged at its nominal voltage.
 std::vector<RecordEvent> RecordEventsOf(const AppState& st, int readings);
@@ -39,5 +42,5 @@ std::vector<RecordEvent> RecordEventsOf(const AppState& st, int readings);
 std::vector<ChartMark> ChartMarks(const std::vector<RecordEvent>& events);
 
 // The chart's axis titles and legend in the language in use; for a record without a nominal
-// voltage, why there is no chart.
-ChartTexts ChartTextsOf(const AppState& st);
+// voltage (its nominal is given), why there is no chart.
+ChartTexts ChartTextsOf(const AppState& st, std::optional<double> nominal);

@@ -1,6 +1,7 @@
 #include "output/GraphPage.h"
 
 #include "graph/AxisPlan.h"
+#include "graph/GraphPlan.h"
 #include "graph/canvas/Canvas.h"
 #include "shell/AppState.h"
 #include "ui/Format.h"
@@ -14,12 +15,6 @@ using namespace graph;
 namespace {
 
 const QColor kBlack(0, 0, 0);
-
-// Readings the display arrays hold of DisplayCount.
-int DisplayedPoints(const Number& count) {
-    if (!(count > 0)) return 0;
-    return count >= kMaxReadings ? kMaxReadings : static_cast<int>(count);
-}
 
 void PrintAt(Canvas& c, double x, double y, const QString& text) {
     c.setCurrentX(x);

@@ -91,7 +91,15 @@ private:
         return true;
     }
 
-    // The header and the footer, and where the page's body lies between them.
+    // Where the body of a page lies between its header and its footer: the same on every page.
+    void measureFrame() {
+        setFont(8);
+        const double h = c_.TextHeight();
+        bodyTop_ = 2 * h;
+        bodyBottom_ = height_ - 2 * h;
+    }
+
+    // The header and the footer.
     void frame(int page, int pages) {
         setFont(8);
         const double h = c_.TextHeight();
@@ -110,8 +118,6 @@ private:
         const QString madeText = st_.Text(str::kReportMade).arg(MadeText(made_));
         TextAt(c_, 0, foot, program);
         TextAt(c_, width_ - c_.TextWidth(madeText), foot, madeText);
-        bodyTop_ = 2 * h;
-        bodyBottom_ = foot - h;
     }
 
     QString time(double serial) const { return ui::Format(serial, texts_.dateTime); }
@@ -158,7 +164,9 @@ private:
                             Counted({texts_.verdicts[1], texts_.verdicts[2], texts_.verdicts[3]},
                                     {f.regions.semi[1], f.regions.semi[2], f.regions.semi[3]})});
         }
-        rows.push_back({st_.Text(str::kTimeRecorded), DurationText(f.events.recorded)});
+        // The time recorded, the extremes and the longest event as the Events window says them.
+        const QStringList summary = EventSummaryValues(st_, events_);
+        rows.push_back({st_.Text(str::kTimeRecorded), summary[1]});
         rows.push_back({st_.Text(str::kTimeAboveHigh), days(f.aboveHigh)});
         rows.push_back({st_.Text(str::kTimeAboveHigh + 1), days(f.belowLow)});
         rows.push_back({st_.Text(str::kTimeAboveHigh + 2), days(f.between)});
@@ -166,11 +174,9 @@ private:
             rows.push_back({st_.Text(str::kAbove110), days(f.offNominal.above)});
             rows.push_back({st_.Text(str::kBelow90), days(f.offNominal.below)});
         }
-        // The lowest and highest reading and the longest event as the Events window says them.
-        const QStringList extremes = EventSummaryValues(st_, events_);
-        rows.push_back({st_.Text(str::kLowest), extremes[3]});
-        rows.push_back({st_.Text(str::kHighest), extremes[4]});
-        rows.push_back({st_.Text(str::kLongest), extremes[2]});
+        rows.push_back({st_.Text(str::kLowest), summary[3]});
+        rows.push_back({st_.Text(str::kHighest), summary[4]});
+        rows.push_back({st_.Text(str::kLongest), summary[2]});
 
         double labels = 0;
         for (const auto& row : rows) labels = std::max(labels, c_.TextWidth(row.first));
@@ -185,11 +191,8 @@ private:
     void graphPage() {
         // The graph of the whole record, whatever the window shows now.
         auto whole = std::make_unique<AppState>(st_);
-        whole->DisplayCount = readings_;
-        for (int i = 1; i <= readings_; ++i) {
-            whole->DisplayValue.point(i) = whole->RecordValue.point(i);
-            whole->DisplayTime.point(i) = whole->RecordTime.point(i);
-        }
+        whole->RecordCount = readings_;
+        DisplayWholeRecord(*whole);
         whole->Zoomed = 0;
         PlanGraph(*whole);
         DrawGraphPage(*whole, c_, dpi_, true);
@@ -202,25 +205,21 @@ private:
         setFont(9);
         const double height = std::min(bodyBottom_ - top, 0.8 * width_);
         DrawToleranceChart(c_, QRectF(0, top, width_, height), ChartMarks(events_),
-                           CountRegions(events_), ChartTextsOf(st_), dpi_ / 96.0);
+                           CountRegions(events_), ChartTextsOf(st_, nominal_), dpi_ / 96.0);
     }
 
     void planTable() {
+        measureFrame();
         setFont(8);
         captions_ = QStringList(texts_.captions.begin(), texts_.captions.end());
-        std::vector<QStringList> sample;
-        const int count = static_cast<int>(events_.size());
-        for (int k = 0, step = std::max(1, count / 300); k < count; k += step)
-            sample.push_back(cells(k));
-        columns_ = FitColumns(c_, captions_, sample, width_);
+        columns_ = FitColumns(
+            c_, captions_, static_cast<int>(events_.size()), [this](int k) { return cells(k); },
+            width_);
         tableFont_ = c_.font().pointSizeF();
-        // The frame of a page is the same on every page: measured on this one.
-        const double h = c_.TextHeight();
-        setFont(8);
-        const double frameTop = 2 * c_.TextHeight(), frameBottom = height_ - 2 * c_.TextHeight();
-        rowsPerPage_ = std::max(1, static_cast<int>((frameBottom - frameTop) / h) - 2);
+        rowHeight_ = c_.TextHeight();
+        rowsPerPage_ = std::max(1, static_cast<int>((bodyBottom_ - bodyTop_) / rowHeight_) - 2);
+        const int count = static_cast<int>(events_.size());
         tablePages_ = std::max(1, (count + rowsPerPage_ - 1) / rowsPerPage_);
-        rowHeight_ = h;
     }
 
     QStringList cells(int k) const {
@@ -285,7 +284,6 @@ ReportFigures ReportFiguresOf(const AppState& st, int readings,
             ++f.between;
     }
     if (nominal) f.offNominal = CountOffNominal(st.RecordValue, f.readings, *nominal);
-    f.events = SummarizeEvents(events);
     return f;
 }
 

@@ -27,7 +27,6 @@ struct ReportFigures {
     std::optional<double> nominal;
     int aboveHigh = 0, belowLow = 0, between = 0; // readings, each one sample period
     OffNominal offNominal;
-    EventSummary events;
 };
 ReportFigures ReportFiguresOf(const AppState& st, int readings,
                               const std::vector<RecordEvent>& events,

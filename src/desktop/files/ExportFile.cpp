@@ -55,7 +55,13 @@ ChooseFileToWrite(Log1& w, const QString& title, const QString& filter, const QS
 }
 
 bool WriteFileOrSay(Log1& w, const QString& path, const QByteArray& bytes) {
-    const QString failure = ui::ReplaceFile(path, bytes);
+    return WriteDrawnFileOrSay(w, path, bytes, {});
+}
+
+bool WriteDrawnFileOrSay(Log1& w, const QString& path, const QByteArray& bytes,
+                         const QString& notDrawn) {
+    const QString failure =
+        !notDrawn.isEmpty() && bytes.isEmpty() ? notDrawn : ui::ReplaceFile(path, bytes);
     if (failure.isEmpty()) return true;
     ui::MsgBox(w.st.Text(str::kNotWritten).arg(QDir::toNativeSeparators(path), failure),
                ui::Buttons::Ok, ui::Icon::Exclamation, w.st.Text(str::kMessageTitle));

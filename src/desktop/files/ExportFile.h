@@ -34,3 +34,7 @@ ChooseFileToWrite(Log1& w, const QString& title, const QString& filter, const QS
 // Replaces the file with the bytes, whole or not at all; when it cannot, tells the person what
 // failed and why and that an earlier file of that name is unchanged, and returns false.
 bool WriteFileOrSay(Log1& w, const QString& path, const QByteArray& bytes);
+// The same for a document drawn first: no bytes mean the drawing failed, and the person is told
+// so (`notDrawn`, why) with the same message; nothing is written.
+bool WriteDrawnFileOrSay(Log1& w, const QString& path, const QByteArray& bytes,
+                         const QString& notDrawn);

@@ -18,13 +18,6 @@ using namespace graph;
 
 namespace {
 
-// Points the arrays can hold of DisplayCount (a count that is not a whole number counts its
-// whole part).
-int DisplayedPoints(double count) {
-    if (!(count > 0)) return 0;
-    return count >= kMaxReadings ? kMaxReadings : static_cast<int>(count);
-}
-
 const QColor kBusyGreen(0, 255, 0);
 const QColor kLimitGreen(0, 255, 100);
 

@@ -212,15 +212,6 @@ void Picture1_KeyDown(Log1& w, int key) {
     }
 }
 
-void DisplayWholeRecord(AppState& st) {
-    const int count = Points(st.RecordCount);
-    st.DisplayCount = count;
-    for (int i = 1; i <= count; ++i) {
-        st.DisplayValue.point(i) = st.RecordValue.point(i);
-        st.DisplayTime.point(i) = st.RecordTime.point(i);
-    }
-}
-
 void Unzoom(Log1& w) {
     AppState& st = w.st;
     w.Command2->hide();

@@ -4,6 +4,7 @@
 // and "Unzoom" brings the whole record back. Positions are turned into times and values with the
 // plot rectangle and axis ends the last drawing left on the state.
 
+#include "graph/GraphPlan.h"
 #include "shell/RecordArrays.h"
 
 struct AppState;
@@ -39,8 +40,6 @@ void ApplyZoom(Log1& w);
 void ZoomToDrag(Log1& w);
 // False while a transfer, a drawing or a printout is under way.
 bool ZoomPossible(const AppState& st);
-// The whole record copied into the displayed window, without drawing.
-void DisplayWholeRecord(AppState& st);
 
 // "Unzoom" (Command2): the whole record is displayed again.
 void Unzoom(Log1& w);

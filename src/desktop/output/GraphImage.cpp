@@ -44,15 +44,8 @@ void SavePictureAs(Log1& w, const QString& title, const QString& nameEnding,
             return IsPdfName(chosen) ? chosen : WithEnding(chosen, ending);
         });
     if (!name) return;
-    const QByteArray bytes = IsPdfName(*name) ? pdf() : png();
-    if (bytes.isEmpty()) {
-        ui::MsgBox(st.Text(str::kNotWritten)
-                       .arg(QDir::toNativeSeparators(*name),
-                            QStringLiteral("the page could not be drawn")),
-                   ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(str::kMessageTitle));
-        return;
-    }
-    WriteFileOrSay(w, *name, bytes);
+    WriteDrawnFileOrSay(w, *name, IsPdfName(*name) ? pdf() : png(),
+                        QStringLiteral("the page could not be drawn"));
 }
 
 void mnuSaveGraph_Click(Log1& w) {

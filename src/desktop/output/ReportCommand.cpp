@@ -56,12 +56,5 @@ void mnuReport_Click(Log1& w) {
     progress.reset();
     EndBusy(w);
     if (cancelled) return;
-    if (bytes.isEmpty()) {
-        ui::MsgBox(st.Text(str::kNotWritten)
-                       .arg(QDir::toNativeSeparators(*name),
-                            QStringLiteral("the report could not be drawn")),
-                   ui::Buttons::Ok, ui::Icon::Exclamation, st.Text(str::kMessageTitle));
-        return;
-    }
-    WriteFileOrSay(w, *name, bytes);
+    WriteDrawnFileOrSay(w, *name, bytes, QStringLiteral("the report could not be drawn"));
 }

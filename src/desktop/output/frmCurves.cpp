@@ -120,28 +120,34 @@ frmCurves::frmCurves(Log1& owner) : QDialog(&owner), owner_(owner) {
 
 void frmCurves::Recompute() {
     events_ = RecordEventsOf(owner_);
+    nominal_ = quality::RecordNominal(owner_.st);
     marks_ = ChartMarks(events_);
     counts_ = CountRegions(events_);
     Redraw();
 }
 
 ChartTexts frmCurves::Texts() const {
-    return ChartTextsOf(owner_.st);
+    return ChartTextsOf(owner_.st, nominal_);
+}
+
+ChartMap frmCurves::DrawOnScreen(ImageCanvas& c, const ChartTexts& texts) {
+    const AppState& st = owner_.st;
+    c.setFontName(st.GraphFontName);
+    c.setFontSize(st.GraphFontSize);
+    c.setFontBold(false);
+    return DrawToleranceChart(
+        c, QRectF(kMargin, kMargin, c.ScaleWidth() - 2 * kMargin, c.ScaleHeight() - 2 * kMargin),
+        marks_, counts_, texts, 1);
 }
 
 void frmCurves::Redraw() {
     const AppState& st = owner_.st;
+    const ChartTexts texts = Texts();
     ImageCanvas& c = Picture1->canvas();
     c.Cls();
-    c.setFontName(st.GraphFontName);
-    c.setFontSize(st.GraphFontSize);
-    c.setFontBold(false);
-    map_ = DrawToleranceChart(
-        c, QRectF(kMargin, kMargin, c.ScaleWidth() - 2 * kMargin, c.ScaleHeight() - 2 * kMargin),
-        marks_, counts_, Texts(), 1);
+    map_ = DrawOnScreen(c, texts);
     Picture1->update();
     // A screen reader hears the chart's title and its legend.
-    const ChartTexts texts = Texts();
     Picture1->setAccessibleName(ui::PlainName(st.Text(str::kCurvesTitle)));
     QStringList told;
     if (!texts.noNominal.isEmpty()) told << texts.noNominal;
@@ -190,13 +196,8 @@ void frmCurves::DrawPage(PageCanvas& c, int dotsPerInch) {
 }
 
 QByteArray frmCurves::ChartPng() {
-    const AppState& st = owner_.st;
     ImageCanvas c(Picture1->width(), Picture1->height(), Qt::white, 2);
-    c.setFontName(st.GraphFontName);
-    c.setFontSize(st.GraphFontSize);
-    DrawToleranceChart(
-        c, QRectF(kMargin, kMargin, c.ScaleWidth() - 2 * kMargin, c.ScaleHeight() - 2 * kMargin),
-        marks_, counts_, Texts(), 1);
+    DrawOnScreen(c, Texts());
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

@@ -11,6 +11,7 @@
 
 #include <QDialog>
 #include <QWidget>
+#include <optional>
 
 class ImageCanvas;
 class Log1;
@@ -71,6 +72,8 @@ protected:
 
 private:
     ChartTexts Texts() const;
+    // The chart on a screen canvas (Picture1's, or a finer image of it) in the given words.
+    ChartMap DrawOnScreen(ImageCanvas& canvas, const ChartTexts& texts);
     // The printed page: title, description lines, then the chart in the rest of the page.
     void DrawPage(PageCanvas& canvas, int dotsPerInch);
 
@@ -78,6 +81,8 @@ private:
     std::vector<RecordEvent> events_;
     std::vector<ChartMark> marks_;
     quality::RegionCounts counts_;
+    // The nominal the events were judged at.
+    std::optional<double> nominal_;
     ChartMap map_;
 };
 

@@ -402,12 +402,7 @@ bool frmEvents::PrintPages(PrinterCanvas& c) {
         for (int k = 0; k < kEventColumns; ++k) cells << EventCell(eventAt(row), k, texts);
         return cells;
     };
-    // Columns as wide as their texts: every row's texts have the widths of a few hundred of
-    // them spread over the list.
-    std::vector<QStringList> sample;
-    for (int row = 0, step = std::max(1, rows / 300); row < rows; row += step)
-        sample.push_back(cellsOf(row));
-    const std::vector<double> columnAt = FitColumns(c, captions, sample, width);
+    const std::vector<double> columnAt = FitColumns(c, captions, rows, cellsOf, width);
     const double lineHeight = c.TextHeight();
     const auto line = [&c, &columnAt](double y, const QStringList& cells) {
         for (qsizetype k = 0; k < cells.size(); ++k) {
